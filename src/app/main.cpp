@@ -1,0 +1,27 @@
+// Builds the run's state in its fixed order and runs the one recording of this start.
+#include <QApplication>
+#include <QIcon>
+
+#include "platform/ProgramPath.h"
+#include "session/ProcessState.h"
+#include "session/RecordingSession.h"
+#include "ui/QtShell.h"
+#include "ui/StandInPage.h"
+
+int main(int argc, char* argv[]) {
+  poirec::ProcessState state;
+  state.folders.program = poirec::ProgramFolder();
+
+  QApplication application(argc, argv);
+  QApplication::setApplicationName(poirec::kProgramTitle);
+  QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/128.svg")));
+  state.folders.documents = poirec::DocumentsFolder();
+
+  poirec::QtShell shell;
+  poirec::RecordingSession session(state, shell, [] {
+    poirec::StandInPage page;
+    return page.exec();
+  });
+  session.Start();
+  return 0;
+}

@@ -1,0 +1,18 @@
+#pragma once
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace poirec {
+
+// True when name matches the wildcard pattern ("*" any run, "?" one character),
+// ignoring letter case as the handheld's directory search does.
+bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern);
+
+// The names (without their folder) of the files in a folder that match a wildcard, in
+// the order the file system lists them. The argument is the folder and the pattern in
+// one path, as "<folder>/*.asc". Folders are not files and are never returned; a folder
+// that does not exist gives no names.
+std::vector<std::u16string> FindFiles(std::u16string_view folderAndPattern);
+
+}  // namespace poirec

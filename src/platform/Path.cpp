@@ -1,0 +1,84 @@
+#include "platform/Path.h"
+
+#include <dirent.h>
+#include <sys/stat.h>
+
+#include <algorithm>
+#include <memory>
+#include <vector>
+
+#include "platform/TextEncoding.h"
+
+namespace poirec {
+namespace {
+
+bool Exists(const std::string& path) {
+  struct stat info {};
+  return ::lstat(path.c_str(), &info) == 0;
+}
+
+// The entry of folder whose name equals part ignoring case, or part itself.
+std::string MatchInFolder(const std::string& folder, const std::string& part) {
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                                &::closedir);
+  if (!dir) return part;
+  const std::u16string wanted = Utf8ToUtf16(part);
+  std::vector<std::string> matches;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string name = entry->d_name;
+    if (EqualsIgnoringCase(Utf8ToUtf16(name), wanted)) matches.push_back(name);
+  }
+  if (matches.empty()) return part;
+  return *std::min_element(matches.begin(), matches.end());
+}
+
+}  // namespace
+
+char16_t FoldCase(char16_t c) {
+  if (c >= u'A' && c <= u'Z') return static_cast<char16_t>(c + 0x20);
+  if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return static_cast<char16_t>(c + 0x20);
+  return c;
+}
+
+std::u16string ToLowerCase(std::u16string_view text) {
+  std::u16string lower(text);
+  std::transform(lower.begin(), lower.end(), lower.begin(), FoldCase);
+  return lower;
+}
+
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
+  return a.size() == b.size() &&
+         std::equal(a.begin(), a.end(), b.begin(),
+                    [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
+}
+
+std::string ResolvePath(std::u16string_view path) {
+  const std::string asWritten = Utf16ToUtf8(path);
+  if (asWritten.empty() || Exists(asWritten)) return asWritten;
+
+  std::string resolved;
+  std::size_t begin = 0;
+  if (asWritten.front() == '/') {
+    resolved = "/";
+    begin = 1;
+  }
+  bool folderExists = true;
+  while (begin <= asWritten.size()) {
+    std::size_t end = asWritten.find('/', begin);
+    if (end == std::string::npos) end = asWritten.size();
+    const std::string part = asWritten.substr(begin, end - begin);
+    if (!part.empty()) {
+      std::string next = resolved + part;
+      if (folderExists && !Exists(next) && part != "." && part != "..") {
+        next = resolved + MatchInFolder(resolved, part);
+      }
+      folderExists = folderExists && Exists(next);
+      resolved = next;
+    }
+    if (end < asWritten.size()) resolved += '/';
+    begin = end + 1;
+  }
+  return resolved;
+}
+
+}  // namespace poirec

@@ -1,0 +1,23 @@
+#pragma once
+// File paths. In memory a path is 16-bit text with "/" between its parts; on disk it is
+// UTF-8. The handheld's file system ignores letter case and Linux does not, so a path
+// that does not exist as written is looked up part by part ignoring case: "Shop.BMP"
+// found beside "Shop.asc" opens as "Shop.bmp" when that is the file on disk.
+#include <string>
+#include <string_view>
+
+namespace poirec {
+
+// The native (UTF-8) path for a 16-bit path. Each part that does not exist as written
+// is replaced by the one entry of its folder that equals it ignoring case (the first in
+// name order if several do); parts that match nothing are kept as written, so a file
+// that is about to be created gets the name it was given.
+std::string ResolvePath(std::u16string_view path);
+
+// Letter case folding as the handheld's file system does it for the names it meets:
+// ASCII and the Latin-1 letters.
+char16_t FoldCase(char16_t c);
+std::u16string ToLowerCase(std::u16string_view text);
+bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);
+
+}  // namespace poirec

@@ -1,0 +1,27 @@
+#include "platform/ProgramPath.h"
+
+#include <limits.h>
+#include <unistd.h>
+
+#include <array>
+
+#include "platform/TextEncoding.h"
+
+namespace poirec {
+
+std::u16string ProgramFilePath() {
+  std::array<char, PATH_MAX> buffer{};
+  const ssize_t length = ::readlink("/proc/self/exe", buffer.data(), buffer.size() - 1);
+  if (length <= 0) return {};
+  return Utf8ToUtf16(std::string_view(buffer.data(), static_cast<std::size_t>(length)));
+}
+
+std::u16string FolderOfProgram(std::u16string_view programFilePath) {
+  const std::size_t slash = programFilePath.rfind(u'/');
+  if (slash == std::u16string_view::npos) return u"/";
+  return std::u16string(programFilePath.substr(0, slash + 1));
+}
+
+std::u16string ProgramFolder() { return FolderOfProgram(ProgramFilePath()); }
+
+}  // namespace poirec

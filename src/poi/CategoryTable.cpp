@@ -1,0 +1,22 @@
+#include "poi/CategoryTable.h"
+
+namespace poirec {
+namespace {
+
+std::u16string WithLastThreeReplaced(const std::u16string& path, std::u16string_view ending) {
+  std::u16string result = path.substr(0, path.size() >= 3 ? path.size() - 3 : 0);
+  result += ending;
+  return result;
+}
+
+}  // namespace
+
+std::u16string PoiFilePath(const CategoryEntry& entry) {
+  return WithLastThreeReplaced(entry.bitmapPath, u"asc");
+}
+
+std::u16string TemporaryPoiFilePath(const CategoryEntry& entry) {
+  return WithLastThreeReplaced(entry.bitmapPath, u"asc2");
+}
+
+}  // namespace poirec

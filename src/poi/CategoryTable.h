@@ -1,0 +1,28 @@
+#pragma once
+// The categories found in the "pois" folder: one row per ".asc" file, with its picture.
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace poirec {
+
+struct CategoryEntry {
+  std::u16string name;        // the file's name without ".asc", letter case as found
+  std::u16string bitmapPath;  // <program folder>pois/<name>.bmp, whether or not it exists
+  std::int32_t imageIndex = 0;  // the picture in the category image list, -1 for none
+};
+
+struct CategoryTable {
+  static constexpr std::int32_t kCapacity = 400;
+  std::array<CategoryEntry, kCapacity> rows{};
+  std::int32_t count = 0;  // rows 0 to count - 1 are in use
+};
+
+// The category's POI file: its picture path with "asc" in place of the last three
+// characters, so both always name the same category.
+std::u16string PoiFilePath(const CategoryEntry& entry);
+
+// The temporary file of a rewrite: the picture path with "asc2" in place of "bmp".
+std::u16string TemporaryPoiFilePath(const CategoryEntry& entry);
+
+}  // namespace poirec

@@ -1,0 +1,78 @@
+#include "poi/RecordText.h"
+
+#include <string>
+
+#include "platform/NumberText.h"
+#include "platform/TextEncoding.h"
+
+namespace poirec {
+namespace {
+
+void AppendTwoDigits(std::u16string& text, unsigned value) {
+  text.push_back(static_cast<char16_t>(u'0' + (value / 10) % 10));
+  text.push_back(static_cast<char16_t>(u'0' + value % 10));
+}
+
+void AppendAscii(std::u16string& text, std::string_view ascii) {
+  text.append(ascii.begin(), ascii.end());
+}
+
+}  // namespace
+
+std::u16string DateTimeText(const LocalDateTime& time, bool withTimeOfDay) {
+  std::u16string text;
+  AppendTwoDigits(text, time.day);
+  text += u'.';
+  AppendTwoDigits(text, time.month);
+  text += u'.';
+  AppendTwoDigits(text, time.year % 100u);
+  if (withTimeOfDay) {
+    text += u' ';
+    AppendTwoDigits(text, time.hour);
+    text += u':';
+    AppendTwoDigits(text, time.minute);
+    text += u':';
+    AppendTwoDigits(text, time.second);
+  }
+  return text;
+}
+
+std::u16string RecordName(std::u16string_view dateTime) {
+  std::u16string name = u"Quillon RECORD (";
+  name += dateTime;
+  name += u')';
+  return name;
+}
+
+std::u16string FormatRecordText(std::int32_t lon, std::int32_t lat, std::u16string_view name) {
+  std::u16string text = u"\n";
+  AppendAscii(text, FormatFixed(static_cast<double>(lon) * 0.000001, 7));
+  text += u", ";
+  AppendAscii(text, FormatFixed(static_cast<double>(lat) * 0.000001, 5));
+  text += u"00, \"";
+  text += name;
+  text += u'"';
+  return text;
+}
+
+bool WritePoiText(File& file, std::u16string_view text) {
+  for (const char16_t c : text) {
+    if (!file.WriteByte(LowByte(c))) return false;
+  }
+  return true;
+}
+
+AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text) {
+  File file;
+  if (!file.Open(path, File::Mode::AppendText)) return AppendResult::NotOpened;
+  const std::int64_t lengthBefore = file.Length();
+  const bool written = lengthBefore >= 0 && WritePoiText(file, text) && file.Sync();
+  if (!written) {
+    if (lengthBefore >= 0) file.Truncate(lengthBefore);
+    file.Close();
+    return AppendResult::NotWritten;
+  }
+  return file.Close() ? AppendResult::Appended : AppendResult::NotWritten;
+}
+
+}  // namespace poirec

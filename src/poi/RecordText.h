@@ -1,0 +1,37 @@
+#pragma once
+// The text of a recorded POI and how it is written. Every record begins with its line
+// break: "\n", the longitude with seven decimals, ", ", the latitude with five decimals
+// and "00", ", \"", the name, "\"". Text is stored one byte per character.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/File.h"
+#include "platform/LocalTime.h"
+
+namespace poirec {
+
+// "dd.MM.yy", and with the time of day " HH:mm:ss" after it.
+std::u16string DateTimeText(const LocalDateTime& time, bool withTimeOfDay);
+
+// "Quillon RECORD (" + dateTime + ")".
+std::u16string RecordName(std::u16string_view dateTime);
+
+// The record text for a position in millionths of a degree and a name without quotes.
+std::u16string FormatRecordText(std::int32_t lon, std::int32_t lat, std::u16string_view name);
+
+// Writes each character as one byte, its low 8 bits; false when a write failed.
+bool WritePoiText(File& file, std::u16string_view text);
+
+enum class AppendResult {
+  Appended,   // the whole text is in the file
+  NotOpened,  // the file could not be opened or created; nothing was written
+  NotWritten  // writing failed; the file was cut back to the length it had
+};
+
+// Appends text to the file at path ("a+t": created when missing). A record is never
+// left half written: when a write, the flush or the close fails, the file is cut back
+// to its length before.
+AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text);
+
+}  // namespace poirec

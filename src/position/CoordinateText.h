@@ -1,0 +1,30 @@
+#pragma once
+// Coordinates arrive as decimal degrees in text and are kept as signed 32-bit millionths
+// of a degree. The texts are read as 8-bit text filled up with '0' to nine characters, so
+// "11.5" reads as 11.5 but "90" reads as 900000000.
+#include <cstdint>
+#include <string_view>
+
+namespace poirec {
+
+// A whole value text: white space trimmed at both ends, each character by its low 8 bits,
+// at most 15 of them, '0' added up to nine, then read as a decimal number (0.0 when no
+// number stands at its start).
+double ParseCoordinate(std::u16string_view text);
+
+// A trimmed field of a POI line: only its first 11 characters count.
+double ParseFieldCoordinate(std::u16string_view field);
+
+// Truncation toward zero into the signed 32-bit range: values beyond it saturate and
+// NaN gives 0, so no text can lead to undefined behaviour.
+std::int32_t TruncateToInt32(double value);
+
+// Degrees to millionths of a degree: the product with 1000000.0, truncated toward zero.
+std::int32_t ToMicroDegrees(double degrees);
+
+// White space as this program trims it: blank, tab, CR, LF, vertical tab, form feed.
+bool IsTrimmedSpace(char16_t c);
+std::u16string_view TrimLeft(std::u16string_view text);
+std::u16string_view Trim(std::u16string_view text);
+
+}  // namespace poirec

@@ -1,0 +1,22 @@
+#pragma once
+// The desktop services the recording uses, through Qt.
+#include <QString>
+
+#include "session/Shell.h"
+
+namespace poirec {
+
+inline const QString kProgramTitle = QStringLiteral("POI Recorder");
+
+class QtShell final : public Shell {
+ public:
+  void Beep() override;
+  void ShowMessage(std::u16string_view text) override;
+};
+
+// The user's documents folder, without a final "/".
+std::u16string DocumentsFolder();
+
+QString ToQString(std::u16string_view text);
+
+}  // namespace poirec

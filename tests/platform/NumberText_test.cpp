@@ -1,0 +1,3 @@
+#include "platform/NumberText.h"
+
+#include <gtest/gtest.h>
