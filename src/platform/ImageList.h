@@ -1,0 +1,34 @@
+#pragma once
+// A list of 22 x 22 pictures with a transparent colour, standing in for the display's
+// image list. Pictures are copied in, so the bitmap they came from may change or go.
+#include <cstdint>
+#include <vector>
+
+namespace poirec {
+
+class DeviceIndependentBitmap;
+
+// A colour with red in the low byte: 0x00BBGGRR.
+using ColorRef = std::uint32_t;
+inline constexpr ColorRef kMagenta = 0x00FF00FF;
+
+class ImageList {
+ public:
+  static constexpr int kImageWidth = 22;
+  static constexpr int kImageHeight = 22;
+
+  explicit ImageList(int initialCapacity = 64, int growBy = 64);
+
+  // Adds the bitmap with every pixel of the key colour transparent. Returns the index of
+  // the first image added, or -1 when nothing could be added.
+  int AddMasked(const DeviceIndependentBitmap& bitmap, ColorRef transparent);
+  int Count() const;
+  // Empties the list, as discarding it and creating it anew does.
+  void Clear();
+
+  // The picture at index as 22 x 22 pixels of 0xAARRGGBB, rows top to bottom, alpha 0
+  // where the picture is transparent; empty for an index that holds no picture.
+  std::vector<std::uint32_t> Argb(int index) const;
+};
+
+}  // namespace poirec
