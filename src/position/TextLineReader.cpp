@@ -68,8 +68,9 @@ Unit* TextLineReader::ReadLine(Unit* destination, unsigned n) {
     if (count_ == 0) break;
     const Unit unit = unitAt(position_++);
     if (unit == Unit('\r') || unit == Unit('\n')) {
-      // CR LF is one line end; the look-ahead never loads, so a CR that ends a load ends
-      // its line and the LF that begins the next load is a line of its own.
+      // An LF right after the CR or LF belongs to this line end, so CR LF is one. The
+      // look-ahead never loads: a CR that ends a load ends its line, and the LF that
+      // begins the next load is a line of its own.
       if (position_ < count_ && unitAt(position_) == Unit('\n')) ++position_;
       destination[stored++] = Unit('\n');
       break;
