@@ -1,0 +1,122 @@
+# What the program should write, worked out here on its own with awk from the same inputs the
+# program reads, so that the end-to-end tests compare the program's bytes with an independent
+# reckoning. Every function prints its result on standard output.
+#
+# Positions are whole millionths of a degree; a text becomes millionths by its value times
+# 1000000.0, truncated toward zero. The tests' position files always write a decimal point,
+# so the zeros the reader appends to short texts do not change any value here.
+
+e2e_awk() { LC_ALL=C awk "$@"; }
+
+# position_value FILE KEY: the value text of the first line "KEY = value" (KEY is Lat, Lon,
+# Course or Valid).
+position_value() {
+  e2e_awk -v key="$2 =" '{ sub(/^[ \t]+/, "") }
+    index($0, key) == 1 { value = substr($0, length(key) + 1); gsub(/^[ \t]+|[ \t\r]+$/, "", value)
+      print value; exit }' "$1"
+}
+
+# micro_degrees TEXT: degrees as text to millionths of a degree.
+micro_degrees() {
+  e2e_awk -v text="$1" 'BEGIN { printf "%d\n", int((text + 0) * 1000000.0) }'
+}
+
+# whole_degrees TEXT: a course as text to whole degrees, truncated toward zero.
+whole_degrees() {
+  e2e_awk -v text="$1" 'BEGIN { printf "%d\n", int(text + 0) }'
+}
+
+# record_text LON LAT NAME: a record as it is appended to a category file: its line break, the
+# longitude with seven decimals, the latitude with five and "00", and the name in quotes.
+record_text() {
+  e2e_awk -v lon="$1" -v lat="$2" -v name="$3" \
+    'BEGIN { printf "\n%.7f, %.5f00, \"%s\"", lon * 0.000001, lat * 0.000001, name }'
+}
+
+# fallback_text LON LAT NAME: the record appended to recorded.asc, which ends with a line break.
+fallback_text() {
+  record_text "$@"
+  printf '\n'
+}
+
+# record_name DATE_TIME: the name of every record of a run ("dd.MM.yy HH:mm:ss" in it).
+record_name() { printf 'Quillon RECORD (%s)' "$1"; }
+
+# beside_street LON LAT COURSE OFFSET: the position 20 m to the side of the course (OFFSET -90
+# for the left, +90 for the right), as "lon lat". The flat-earth formula of the placement, with
+# its constants and its order of operations: pi to ten decimals, 111.325 km per degree of
+# longitude at the equator, 0.02 / 111.24 degrees of latitude per 20 m, and the shift added to
+# the position before the sum is truncated.
+beside_street() {
+  e2e_awk -v lon="$1" -v lat="$2" -v course="$3" -v offset="$4" '
+    function radians(degrees) { return ((degrees * 0.002777777777777778) * 3.1415926535) * 2.0 }
+    BEGIN {
+      angle = course + offset
+      if (angle > 360) angle -= 360; else if (angle < 0) angle += 360
+      sinA = sin(radians(angle)); cosA = cos(radians(angle))
+      cosLat = cos(radians(lat * 0.000001))
+      lonShift = ((0.02 / (cosLat * 111.325)) * sinA) * 1000000
+      latShift = (cosA * 0.00017979144192736428) * 1000000
+      printf "%d %d\n", int(lonShift + lon), int(latShift + lat)
+    }'
+}
+
+# The POI line reader in awk: a line is "longitude, latitude, name"; comments (";"), lines
+# without a comma after their first character and lines shorter than two characters are not
+# POIs. A coordinate counts by its first 11 characters, padded with zeros to 9. The name is the
+# third field cut to 128 characters, then trimmed; its quotes stay.
+readonly E2E_POI_LINE_AWK='
+  function trim(text) { gsub(/^[ \t\r\n\v\f]+|[ \t\r\n\v\f]+$/, "", text); return text }
+  function coordinate(field) {
+    field = substr(trim(field), 1, 11)
+    while (length(field) < 9) field = field "0"
+    return int((field + 0) * 1000000.0)
+  }
+  # Sets poiLon, poiLat and poiName; returns 0 when the line holds no POI.
+  function parse_poi(line,    fields, count) {
+    sub(/^[ \t\r\n\v\f]+/, "", line)
+    if (length(line) < 2 || index(line, ",") <= 1 || substr(line, 1, 1) == ";") return 0
+    count = split(line, fields, ",")
+    poiLon = coordinate(fields[1])
+    poiLat = coordinate(count >= 2 ? fields[2] : "")
+    poiName = trim(substr(count >= 3 ? fields[3] : "", 1, 128))
+    return 1
+  }'
+
+# nearest_poi LON LAT FILE...: the POI nearest to the position over the files in the order
+# given, as "file-number lon lat" (numbered from 1). The distance is the sum of the absolute
+# differences in millionths; the first POI at the smallest distance wins.
+nearest_poi() {
+  local lon=$1 lat=$2
+  shift 2
+  e2e_awk -v lon="$lon" -v lat="$lat" "$E2E_POI_LINE_AWK"'
+    FNR == 1 { file++ }
+    parse_poi($0) {
+      distance = (poiLon > lon ? poiLon - lon : lon - poiLon) + (poiLat > lat ? poiLat - lat : lat - poiLat)
+      if (!found || distance < best) { found = 1; best = distance; nearest = file " " poiLon " " poiLat }
+    }
+    END { if (found) print nearest }' "$@"
+}
+
+# kept_lines FILE LON LAT: the file as its rewrite without the POIs at the position leaves it:
+# every other POI line as its line break, both coordinates with seven decimals and the name as
+# read; comments and other lines that hold no POI are gone.
+kept_lines() {
+  e2e_awk -v lon="$2" -v lat="$3" "$E2E_POI_LINE_AWK"'
+    parse_poi($0) && !(poiLon == lon && poiLat == lat) {
+      printf "\n%.7f, %.7f, %s", poiLon * 0.000001, poiLat * 0.000001, poiName
+    }' "$1"
+}
+
+# category_names FOLDER: the categories of a "pois" folder in the order the pages show them:
+# every ".asc" file but recorded and quillon (in any letter case), sorted by character code.
+category_names() {
+  local file name
+  for file in "$1"/*; do
+    name=$(basename "$file")
+    [[ ${name,,} == *.asc ]] || continue
+    name=${name%????}
+    case "${name,,}" in recorded | quillon) continue ;; esac
+    printf '%s\n' "$name"
+  done | LC_ALL=C sort
+}

@@ -1,0 +1,42 @@
+#!/usr/bin/env bash
+# End to end: without a valid fix the program shows "Missing GPS-Signal !" in a message box
+# instead of the category page, ends when it is confirmed, and writes nothing.
+# shellcheck source=lib/scenario.sh
+source "$(dirname "$0")/lib/scenario.sh" "$@"
+
+# refused_run FOLDER: runs the program in FOLDER, expects the message box instead of a page
+# and confirms it with Return.
+refused_run() {
+  local box
+  start_program "$1"
+  box=$(wait_for_window "POI Recorder") || fail "no message box appeared"
+  [ -z "$(visible_windows Dialog)" ] || fail "a page was shown beside the message box"
+  press_key "$box" Return
+  end_program
+}
+
+# A run folder with the sample categories and the given position file ("" for none); after a
+# refused run, recorded.asc is not there and every category file is as it was.
+expect_nothing_written() {
+  local source="$E2E_ROOT/sample/pois" folder
+  folder=$(run_folder run)
+  make_run_folder "$folder" "$E2E_PROGRAM" "$source" "$1"
+  refused_run "$folder"
+  expect_no_file "$folder/pois/recorded.asc" "a run without a fix"
+  expect_others_unchanged "$source" "$folder/pois"
+}
+
+no_position_file() {
+  expect_nothing_written ""
+}
+
+# Only the value "1" makes a fix valid; the coordinates alone do not.
+fix_not_valid() {
+  write_position_file "$SCENARIO_FOLDER/QXPosition.txt" \
+    "Lat = 48.137240" "Lon = 11.575860" "Course = 245.7" "Valid = 10"
+  expect_nothing_written "$SCENARIO_FOLDER/QXPosition.txt"
+}
+
+run_scenario "no position file: the message, nothing written" no_position_file
+run_scenario "a fix that is not valid: the message, nothing written" fix_not_valid
+finish
