@@ -13,7 +13,7 @@ repo=$(pwd)
 bash scripts/install-deps.sh
 bash scripts/build.sh
 
-# shellcheck source=lib/display.sh
+# shellcheck source-path=SCRIPTDIR source=lib/display.sh
 source scripts/lib/display.sh
 
 demo="$repo/build/demo"

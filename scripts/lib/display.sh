@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Shell functions that run the program in a virtual X server of handheld size and act on it as
 # a person would: find a window by its title, click, press a key, take a screenshot. The demo
 # and the end-to-end tests source this file; it sets no shell options of its own.

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: with a valid fix, "Cancel" on the category page ends the run and the fallback
 # record lands in pois/recorded.asc, to the byte; the category files stay as they were.
-# shellcheck source=lib/scenario.sh
+# shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
 source "$(dirname "$0")/lib/scenario.sh" "$@"
 
 # cancelled_run FOLDER: runs the program in FOLDER and presses "Cancel" on the category page.

@@ -5,7 +5,7 @@
 # page. The expected bytes are worked out independently (lib/expected.sh).
 #
 # The insert and delete pages are switched on by POI_E2E_PAGES=1; until then the script skips.
-# shellcheck source=lib/scenario.sh
+# shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
 source "$(dirname "$0")/lib/scenario.sh" "$@"
 
 if [ "${POI_E2E_PAGES:-0}" != 1 ]; then

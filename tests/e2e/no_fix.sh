@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # End to end: without a valid fix the program shows "Missing GPS-Signal !" in a message box
 # instead of the category page, ends when it is confirmed, and writes nothing.
-# shellcheck source=lib/scenario.sh
+# shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
 source "$(dirname "$0")/lib/scenario.sh" "$@"
 
 # refused_run FOLDER: runs the program in FOLDER, expects the message box instead of a page

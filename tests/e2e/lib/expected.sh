@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the program should write, worked out here on its own with awk from the same inputs the
 # program reads, so that the end-to-end tests compare the program's bytes with an independent
 # reckoning. Every function prints its result on standard output.

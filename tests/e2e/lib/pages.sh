@@ -1,3 +1,4 @@
+# shellcheck shell=bash disable=SC2034  # the places are read by the scripts that source this file
 # Where the pages' buttons are, in dialog units (x y width height) of the 136 x 170 unit page,
 # and clicks on them by their place, as a person's finger finds them. click_button scales the
 # units to the window's client area (240 x 309 on the handheld's screen).
@@ -12,7 +13,6 @@ readonly CATEGORY_SLOTS=(
   "3 96 65 35" "68 96 65 35"
   "3 132 65 35" "68 132 65 35"
 )
-readonly PREVIOUS_PAGE_SLOT=6
 readonly NEXT_PAGE_SLOT=7
 # The insert page.
 readonly INSERT_LEFT="3 68 42 72"

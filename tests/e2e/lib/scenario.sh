@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The frame of an end-to-end test: CTest runs a script with the built program's path as its
 # argument; the script defines scenarios as functions and runs each with run_scenario, in its
 # own temporary folder, on one virtual X server of handheld size. A failed scenario says why,
@@ -11,6 +12,7 @@ if [ $# -lt 1 ] || [ ! -x "$1" ]; then
 fi
 E2E_PROGRAM=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
+# shellcheck disable=SC2034  # read by the scripts that source this file
 readonly E2E_PROGRAM E2E_ROOT
 readonly E2E_SKIPPED=77
 
