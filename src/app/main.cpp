@@ -9,6 +9,10 @@
 #include "ui/StandInPage.h"
 
 int main(int argc, char* argv[]) {
+  // The icons are compiled into the screens' static library, which Qt cannot see
+  // without being told.
+  Q_INIT_RESOURCE(resources);
+
   poirec::ProcessState state;
   state.folders.program = poirec::ProgramFolder();
 
