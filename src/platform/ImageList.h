@@ -4,12 +4,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/BitmapInfo.h"
+
 namespace poirec {
 
 class DeviceIndependentBitmap;
 
-// A colour with red in the low byte: 0x00BBGGRR.
-using ColorRef = std::uint32_t;
 inline constexpr ColorRef kMagenta = 0x00FF00FF;
 
 class ImageList {
@@ -20,7 +20,10 @@ class ImageList {
   explicit ImageList(int initialCapacity = 64, int growBy = 64);
 
   // Adds the bitmap with every pixel of the key colour transparent. Returns the index of
-  // the first image added, or -1 when nothing could be added.
+  // the first image added, or -1 when nothing could be added. Every bitmap becomes one
+  // image: a picture that fits is centred as it is; a larger one is shrunk to fit with
+  // its proportions kept (each image pixel takes the picture pixel under its centre, so
+  // the key colour stays exact); the rest of the image is transparent.
   int AddMasked(const DeviceIndependentBitmap& bitmap, ColorRef transparent);
   int Count() const;
   // Empties the list, as discarding it and creating it anew does.
@@ -29,6 +32,10 @@ class ImageList {
   // The picture at index as 22 x 22 pixels of 0xAARRGGBB, rows top to bottom, alpha 0
   // where the picture is transparent; empty for an index that holds no picture.
   std::vector<std::uint32_t> Argb(int index) const;
+
+ private:
+  int growBy_;
+  std::vector<std::uint32_t> pixels_;  // the images one after another, in Argb's form
 };
 
 }  // namespace poirec
