@@ -6,8 +6,11 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/ImageList.h"
 #include "platform/LocalTime.h"
+#include "poi/CategoryTable.h"
 #include "position/PositionFile.h"
+#include "ui/widgets/DibImage.h"
 
 namespace poirec {
 
@@ -19,10 +22,18 @@ struct RunFolders {
 };
 
 struct ProcessState {
+  DibImage categoryImage;  // the insert page's picture
+  // nearestPoiMatch comes here
+  DibImage matchImage;  // the delete page's picture
+  // buttonFont comes here
+  CategoryTable categoryTable;  // the categories found in the "pois" folder
+  ImageList categoryImageList;  // their pictures; a row's imageIndex points here
+
   // Plain data, all zero at start.
   PositionFix positionFix{};
   LocalDateTime recordingTime{};
   RunFolders folders;
+  std::int32_t selectedCategoryIndex = 0;  // the row whose category the user chose
 };
 
 }  // namespace poirec
