@@ -1,0 +1,299 @@
+#include "ui/widgets/ImageButton.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QFile>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTimer>
+#include <climits>
+
+namespace poirec {
+namespace {
+
+constexpr int kHoverPollMilliseconds = 50;
+constexpr int kMaxCaptionLength = 255;
+// Space kept between an icon and the button's edge.
+constexpr int kIconMargin = 3;
+constexpr int kFocusInset = 3;
+constexpr int kCaptionFlags = Qt::TextWordWrap | Qt::AlignHCenter;
+
+// Posted by the hover poll when the pointer is no longer over the button.
+const QEvent::Type kPointerLeftEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
+
+QPixmap LoadIcon(int id) {
+  const QString path = QStringLiteral(":/icons/%1.svg").arg(id);
+  if (id == 0 || !QFile::exists(path)) return {};
+  QSvgRenderer renderer(path);
+  if (!renderer.isValid()) return {};
+  QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+  image.fill(Qt::transparent);
+  QPainter painter(&image);
+  renderer.render(&painter);
+  painter.end();
+  return QPixmap::fromImage(image);
+}
+
+// A rectangle edge in two colours, one pixel wide: top and left in topLeft, bottom and
+// right in bottomRight, the corners where they meet going to bottomRight.
+void Draw3dRect(QPainter& painter, const QRect& r, const QColor& topLeft,
+                const QColor& bottomRight) {
+  const int x = r.x(), y = r.y(), w = r.width(), h = r.height();
+  painter.fillRect(x, y, w - 1, 1, topLeft);
+  painter.fillRect(x, y, 1, h - 1, topLeft);
+  painter.fillRect(x + w - 1, y, 1, h, bottomRight);
+  painter.fillRect(x, y + h - 1, w, 1, bottomRight);
+}
+
+}  // namespace
+
+ImageButton::ImageButton(QWidget* parent) : QPushButton(parent), hoverTimer_(new QTimer(this)) {
+  hoverTimer_->setObjectName(QStringLiteral("hoverTimer"));
+  hoverTimer_->setInterval(kHoverPollMilliseconds);
+  connect(hoverTimer_, &QTimer::timeout, this, &ImageButton::CheckPointerLeft);
+  setMouseTracking(flat_);
+  ResetColors(false);
+}
+
+int ImageButton::LoadStateIcons(int activeId, int activeWidth, int activeHeight, int idleId,
+                                int idleWidth, int idleHeight, int disabledId,
+                                int disabledWidth, int disabledHeight) {
+  return SetStateIcons(LoadIcon(activeId), activeWidth, activeHeight, LoadIcon(idleId),
+                       idleWidth, idleHeight, LoadIcon(disabledId), disabledWidth,
+                       disabledHeight);
+}
+
+int ImageButton::SetStateIcons(const QPixmap& active, int activeWidth, int activeHeight,
+                               const QPixmap& idle, int idleWidth, int idleHeight,
+                               const QPixmap& disabled, int disabledWidth,
+                               int disabledHeight) {
+  activeIcon_ = idleIcon_ = disabledIcon_ = StateIcon{};
+  if (!active.isNull()) {
+    activeIcon_ = {active, activeWidth, activeHeight};
+    if (!idle.isNull()) idleIcon_ = {idle, idleWidth, idleHeight};
+    if (!disabled.isNull()) disabledIcon_ = {disabled, disabledWidth, disabledHeight};
+  }
+  Repaint(true);
+  return 0;
+}
+
+int ImageButton::SetFlatLook(bool flat, bool repaint) {
+  flat_ = flat;
+  setMouseTracking(flat);
+  Repaint(repaint);
+  return 0;
+}
+
+int ImageButton::SetImagePlacement(int placement, bool repaint) {
+  if (placement < ImageLeft || placement > ImageRight) return kInvalidPlacement;
+  placement_ = static_cast<ImagePlacement>(placement);
+  Repaint(repaint);
+  return 0;
+}
+
+int ImageButton::ResetColors(bool repaint) {
+  const QPalette& colours = palette();
+  activeBack_ = idleBack_ = focusBack_ = colours.color(QPalette::Button);
+  activeText_ = idleText_ = colours.color(QPalette::ButtonText);
+  Repaint(repaint);
+  return 0;
+}
+
+void ImageButton::Repaint(bool repaint) {
+  if (repaint) update();
+}
+
+void ImageButton::paintEvent(QPaintEvent*) {
+  pressed_ = isDown();
+  focused_ = hasFocus();
+  disabled_ = !isEnabled();
+
+  QPainter painter(this);
+  const QRect item = rect();
+  QRect work = item;
+  if (!flat_ && (focused_ || isDefault())) {
+    painter.setPen(Qt::black);
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(work.adjusted(0, 0, -1, -1));
+    work.adjust(1, 1, -1, -1);
+  }
+  PaintBackground(painter, work);
+  PaintBorder(painter, work);
+
+  const QString caption = text().left(kMaxCaptionLength);
+  // The icon and the caption are laid out in the whole button, inside the frame or not.
+  QRect captionArea = item;
+  if (!activeIcon_.IsEmpty()) PaintImage(painter, !caption.isEmpty(), item, captionArea);
+  if (!caption.isEmpty()) PaintCaption(painter, caption, captionArea);
+  if (!flat_ && focused_) PaintFocusRect(painter, work.adjusted(kFocusInset, kFocusInset,
+                                                                -kFocusInset, -kFocusInset));
+}
+
+void ImageButton::PaintBackground(QPainter& painter, const QRect& rect) {
+  const QColor& colour = hovered_ || pressed_ ? activeBack_ : focused_ ? focusBack_ : idleBack_;
+  painter.fillRect(rect, colour);
+}
+
+void ImageButton::PaintBorder(QPainter& painter, const QRect& rect) {
+  const QColor highlight = palette().color(QPalette::Light);
+  const QColor shadow = palette().color(QPalette::Dark);
+  if (pressed_) {
+    Draw3dRect(painter, rect, shadow, highlight);
+  } else if (!flat_ || hovered_) {
+    Draw3dRect(painter, rect, highlight, shadow);
+  }
+}
+
+void ImageButton::PaintImage(QPainter& painter, bool hasCaption, const QRect& item,
+                             QRect& captionArea) {
+  const StateIcon* icon = &activeIcon_;
+  if (disabled_) {
+    if (!disabledIcon_.IsEmpty()) icon = &disabledIcon_;
+  } else if (!pressed_ && !hovered_ && !idleIcon_.IsEmpty()) {
+    icon = &idleIcon_;
+  }
+  const QPoint corner =
+      PlaceImage(hasCaption, item, captionArea, pressed_, icon->width, icon->height);
+  painter.drawPixmap(corner, icon->picture);
+}
+
+QPoint ImageButton::PlaceImage(bool hasCaption, const QRect& item, QRect& captionArea,
+                               bool pressed, int w, int h) const {
+  QPoint corner(item.left() + (item.width() - w) / 2, item.top() + (item.height() - h) / 2);
+  if (hasCaption) {
+    switch (placement_) {
+      case ImageLeft:
+        corner.setX(item.left() + kIconMargin);
+        captionArea.setLeft(captionArea.left() + w + kIconMargin);
+        break;
+      case ImageAbove:
+        corner.setY(kIconMargin);
+        // The caption starts right under the icon's height, not under its margin.
+        captionArea.setTop(captionArea.top() + h);
+        break;
+      case ImageRight: {
+        corner.setX(rect().width() - w - kIconMargin);
+        // The caption sits between the left margin and the icon: its right edge
+        // (exclusive) becomes right - left - w - margin, its left edge the margin.
+        const int rightEdge = captionArea.left() + captionArea.width();
+        const int newRightEdge = rightEdge - captionArea.left() - w - kIconMargin;
+        captionArea = QRect(QPoint(kIconMargin, captionArea.top()),
+                            QPoint(newRightEdge - 1, captionArea.bottom()));
+        break;
+      }
+    }
+  }
+  if (pressed) corner += QPoint(1, 1);
+  return corner;
+}
+
+void ImageButton::PaintCaption(QPainter& painter, const QString& caption, QRect area) {
+  if (pressed_) area.translate(1, 1);
+  // Measured as Windows does: the box keeps the area's top-left corner and is then
+  // moved by half the room left over, truncated, into the middle of the area.
+  const QRect measured = QFontMetrics(font()).boundingRect(
+      QRect(0, 0, area.width(), INT_MAX / 2), kCaptionFlags, caption);
+  QRect box(area.topLeft(), measured.size());
+  box.translate((area.width() - box.width()) / 2, (area.height() - box.height()) / 2);
+
+  painter.setFont(font());
+  if (disabled_) {
+    // Engraved: a highlight copy one pixel down and right, the shadow copy on top.
+    painter.setPen(palette().color(QPalette::Light));
+    painter.drawText(box.translated(1, 1), kCaptionFlags, caption);
+    painter.setPen(palette().color(QPalette::Dark));
+    painter.drawText(box, kCaptionFlags, caption);
+  } else {
+    painter.setPen(hovered_ || pressed_ ? activeText_ : idleText_);
+    painter.drawText(box, kCaptionFlags, caption);
+  }
+}
+
+void ImageButton::PaintFocusRect(QPainter& painter, const QRect& rect) {
+  if (rect.width() <= 0 || rect.height() <= 0) return;
+  // A dotted rectangle of every other pixel, inverted against what lies under it.
+  painter.save();
+  painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
+  painter.setPen(Qt::white);
+  for (int x = rect.left(); x <= rect.right(); ++x) {
+    for (int y : {rect.top(), rect.bottom()}) {
+      if ((x + y) % 2 == 0) painter.drawPoint(x, y);
+    }
+  }
+  for (int y = rect.top() + 1; y < rect.bottom(); ++y) {
+    for (int x : {rect.left(), rect.right()}) {
+      if ((x + y) % 2 == 0) painter.drawPoint(x, y);
+    }
+  }
+  painter.restore();
+}
+
+bool ImageButton::event(QEvent* event) {
+  if (event->type() == kPointerLeftEvent) {
+    CancelHover();
+    return true;
+  }
+  return QPushButton::event(event);
+}
+
+void ImageButton::changeEvent(QEvent* event) {
+  QPushButton::changeEvent(event);
+  // Qt moves the focus on by itself when a focused button is disabled.
+  if ((event->type() == QEvent::EnabledChange && !isEnabled()) ||
+      (event->type() == QEvent::ActivationChange && !isActiveWindow())) {
+    CancelHover();
+  }
+}
+
+void ImageButton::focusOutEvent(QFocusEvent* event) {
+  QPushButton::focusOutEvent(event);
+  CancelHover();
+}
+
+void ImageButton::hideEvent(QHideEvent* event) {
+  QPushButton::hideEvent(event);
+  CancelHover();
+}
+
+void ImageButton::mouseMoveEvent(QMouseEvent* event) {
+  QPushButton::mouseMoveEvent(event);
+  const QPoint global = event->globalPosition().toPoint();
+  if ((event->buttons() & Qt::LeftButton) && !hovered_) return;
+  if (!flat_) return;
+  if (QApplication::widgetAt(global) != this || hovered_) return;
+  hovered_ = true;
+  update();
+  hoverTimer_->start();
+}
+
+void ImageButton::CheckPointerLeft() {
+  if (!rect().contains(mapFromGlobal(QCursor::pos()))) {
+    QCoreApplication::postEvent(this, new QEvent(kPointerLeftEvent));
+  }
+}
+
+void ImageButton::CancelHover() {
+  if (!flat_) return;
+  hoverTimer_->stop();
+  if (hovered_) {
+    hovered_ = false;
+    update();
+  }
+}
+
+void ImageButton::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    // Show the pushed look at once, before the press is handled.
+    setDown(true);
+    repaint();
+  }
+  QPushButton::mousePressEvent(event);
+}
+
+void ImageButton::mouseDoubleClickEvent(QMouseEvent* event) {
+  // The second tap of a double tap is a press of its own.
+  mousePressEvent(event);
+}
+
+}  // namespace poirec
