@@ -5,8 +5,8 @@
 #include "platform/ProgramPath.h"
 #include "session/ProcessState.h"
 #include "session/RecordingSession.h"
+#include "ui/CategoryDialog.h"
 #include "ui/QtShell.h"
-#include "ui/StandInPage.h"
 
 int main(int argc, char* argv[]) {
   // The icons are compiled into the screens' static library, which Qt cannot see
@@ -22,8 +22,8 @@ int main(int argc, char* argv[]) {
   state.folders.documents = poirec::DocumentsFolder();
 
   poirec::QtShell shell;
-  poirec::RecordingSession session(state, shell, [] {
-    poirec::StandInPage page;
+  poirec::RecordingSession session(state, shell, [&state] {
+    poirec::CategoryDialog page(state);
     return page.exec();
   });
   session.Start();

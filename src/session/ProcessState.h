@@ -10,6 +10,7 @@
 #include "platform/LocalTime.h"
 #include "poi/CategoryTable.h"
 #include "position/PositionFile.h"
+#include "session/FontDescription.h"
 #include "ui/widgets/DibImage.h"
 
 namespace poirec {
@@ -25,7 +26,7 @@ struct ProcessState {
   DibImage categoryImage;  // the insert page's picture
   // nearestPoiMatch comes here
   DibImage matchImage;  // the delete page's picture
-  // buttonFont comes here
+  FontDescription buttonFont;  // the category and placement buttons' font; empty until made
   CategoryTable categoryTable;  // the categories found in the "pois" folder
   ImageList categoryImageList;  // their pictures; a row's imageIndex points here
 
@@ -34,6 +35,8 @@ struct ProcessState {
   LocalDateTime recordingTime{};
   RunFolders folders;
   std::int32_t selectedCategoryIndex = 0;  // the row whose category the user chose
+  std::int32_t pageStart = 0;  // the first category the shown category page considers
+  std::int32_t pageEnd = 0;    // where the next category page starts
 };
 
 }  // namespace poirec

@@ -1,0 +1,16 @@
+#pragma once
+// The font of the category buttons and the placement buttons: Arial, 12 pixels, normal
+// weight. The run keeps its description; the buttons get a QFont made from it.
+#include <QFont>
+
+#include "session/FontDescription.h"
+
+namespace poirec {
+
+// Makes the description hold the button font.
+void CreateButtonFont(FontDescription& font);
+
+// The font described; with no font held, a font that takes everything from the page.
+QFont ButtonFont(const FontDescription& font);
+
+}  // namespace poirec

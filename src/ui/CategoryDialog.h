@@ -1,0 +1,75 @@
+#pragma once
+// The first page of a recording: "Cancel" on top and eight slots below, two by four. The
+// first page's first slot is "Delete nearest POI"; the others show one category each,
+// picture above name. With eight categories or more the bottom two slots page through
+// them. A category opens the insert page, the delete action the delete page; when either
+// ends with "done" this page ends with "done" too.
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string_view>
+
+#include "session/ProcessState.h"
+#include "ui/FullScreenDialog.h"
+
+class QPixmap;
+
+namespace poirec {
+
+class ImageButton;
+
+class CategoryDialog final : public FullScreenDialog {
+  Q_OBJECT
+ public:
+  static constexpr int kSlotCount = 8;
+  // The slots' controls, in reading order: left to right, top to bottom.
+  static constexpr std::array<int, kSlotCount> kSlotControls = {5, 7, 4, 9, 3, 10, 1001, 1000};
+
+  // Runs a nested page modally and returns its result: 1 (back) or 2 (done).
+  using PageRunner = std::function<int()>;
+  struct NestedPages {
+    PageRunner insert;  // the insert page for state.selectedCategoryIndex
+    PageRunner remove;  // the delete page
+  };
+
+  // Builds the page and runs its initialisation: the catalogue is scanned and sorted and
+  // the first page shown. A nested page that is not given leaves this page as it is.
+  explicit CategoryDialog(ProcessState& state, NestedPages pages = {});
+
+  // Fills the eight slots for the page that starts at the category start; -1 and starts
+  // at or past the end give the first page, other negative starts the last six.
+  void ShowPage(std::int32_t start);
+  // Sets up a category slot: button font, icon (null for none), caption shortened.
+  void SetSlot(ImageButton& button, std::u16string_view caption, const QPixmap& icon);
+  void SetDeleteSlot(ImageButton& button);
+  void SetNextPageButton(ImageButton& button);
+  void SetPreviousPageButton(ImageButton& button);
+  void OpenInsertDialog();
+
+  void OnSlot0();
+  void OnSlot1();
+  void OnSlot2();
+  void OnSlot3();
+  void OnSlot4();
+  void OnSlot5();
+  void OnSlot6();
+  void OnSlot7();
+  void OnClose();
+
+  ImageButton& Slot(int slot) const;
+  ImageButton& CancelButton() const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  bool IsPaging() const;
+  // Selects category S + slot (one less on the first page) and opens the insert page;
+  // a slot past the last category does nothing.
+  void SelectCategoryOfSlot(int slot);
+
+  ProcessState& state_;
+  NestedPages pages_;
+};
+
+}  // namespace poirec

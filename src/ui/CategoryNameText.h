@@ -1,0 +1,19 @@
+#pragma once
+// How the pages show a category's name: every "°" as a blank, and on the category
+// buttons long names cut to ".." and their end.
+#include <QString>
+#include <string_view>
+
+namespace poirec {
+
+// The longest caption a category button shows whole.
+inline constexpr int kMaxSlotCaptionLength = 34;
+
+// The name with every "°" (U+00B0) shown as a blank.
+QString DisplayName(std::u16string_view name);
+
+// The name as a category button shows it: DisplayName, and when that is longer than 34
+// characters, ".." followed by its last 32 characters.
+QString SlotCaption(std::u16string_view name);
+
+}  // namespace poirec
