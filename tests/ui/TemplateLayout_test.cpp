@@ -14,27 +14,6 @@ namespace {
 // The full-screen client area of a 240 x 320 screen.
 const QSize kPage(240, 309);
 
-TEST(DialogTemplates, HoldThePagesControlsInTemplateOrder) {
-  const DialogTemplate categories = LoadDialogTemplate(131);
-  EXPECT_EQ(categories.units, QSize(136, 170));
-  EXPECT_EQ(categories.title, QStringLiteral("Dialog"));
-  std::vector<int> ids;
-  for (const ControlTemplate& control : categories.controls) ids.push_back(control.id);
-  EXPECT_EQ(ids, (std::vector<int>{2, 5, 7, 4, 9, 3, 10, 1001, 1000}));
-  EXPECT_EQ(categories.controls[8].units, QRect(68, 132, 65, 35));
-
-  const DialogTemplate insert = LoadDialogTemplate(138);
-  EXPECT_EQ(insert.controls.front().id, 5);
-  EXPECT_TRUE(insert.controls.front().isDefault);
-  EXPECT_EQ(insert.controls.back().kind, ControlKind::GroupBox);
-  EXPECT_EQ(insert.controls.back().text, QStringLiteral("Aufgezeichneten POI einfügen in"));
-
-  const DialogTemplate remove = LoadDialogTemplate(139);
-  EXPECT_EQ(remove.controls.front().units, QRect(3, 93, 130, 48));
-  EXPECT_EQ(remove.controls[1].kind, ControlKind::Picture);
-  EXPECT_EQ(remove.controls[2].kind, ControlKind::Text);
-}
-
 TEST(TemplateLayout, ScalesDialogUnitsSoTheTemplateFillsThePage) {
   QWidget page;
   page.resize(kPage);
