@@ -11,11 +11,20 @@ readonly key='#FF00FF'
 # The bits per pixel stored in a BMP file's info header.
 bits_per_pixel() { od -An -tu2 -j28 -N2 "$1" | tr -d ' '; }
 
+# The compression stored in a BMP file's info header; 0 is none.
+compression() { od -An -tu4 -j30 -N4 "$1" | tr -d ' '; }
+
+# Checks the depth, and that the pixels are stored plainly: run-length coded pictures are not
+# shown.
 check_depth() {
   local file=$1 expected=$2 actual
   actual=$(bits_per_pixel "$file")
   if [ "$actual" != "$expected" ]; then
     echo "make-pictures: $file has $actual bits per pixel, expected $expected" >&2
+    exit 1
+  fi
+  if [ "$(compression "$file")" != 0 ]; then
+    echo "make-pictures: $file is compressed" >&2
     exit 1
   fi
 }
@@ -26,7 +35,7 @@ flat() {
   local name=$1 depth=$2 drawing=$3 type=truecolor
   [ "$depth" = 4 ] && type=palette
   convert -size 22x22 "xc:$key" +antialias -stroke none -draw "$drawing" \
-    -alpha off -type "$type" "BMP3:$name.bmp"
+    -alpha off -type "$type" -compress none "BMP3:$name.bmp"
   check_depth "$name.bmp" "$depth"
 }
 
@@ -38,7 +47,7 @@ shaded() {
   convert -size 22x22 "radial-gradient:$top-$bottom" \
     \( -size 22x22 xc:black +antialias -fill white -draw "$silhouette" \) \
     -alpha off -compose CopyOpacity -composite -background "$key" -compose Over -flatten \
-    +antialias -stroke none -draw "$details" -alpha off -type palette "BMP3:$name.bmp"
+    +antialias -stroke none -draw "$details" -alpha off -type palette -compress none "BMP3:$name.bmp"
   check_depth "$name.bmp" 8
 }
 
