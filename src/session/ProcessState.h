@@ -9,6 +9,7 @@
 #include "platform/ImageList.h"
 #include "platform/LocalTime.h"
 #include "poi/CategoryTable.h"
+#include "poi/NearestPoi.h"
 #include "position/PositionFile.h"
 #include "ui/widgets/DibImage.h"
 
@@ -23,7 +24,7 @@ struct RunFolders {
 
 struct ProcessState {
   DibImage categoryImage;  // the insert page's picture
-  // nearestPoiMatch comes here
+  NearestPoiMatch nearestPoiMatch;  // the delete page's POI, from its search to its confirmation
   DibImage matchImage;  // the delete page's picture
   // buttonFont comes here
   CategoryTable categoryTable;  // the categories found in the "pois" folder
