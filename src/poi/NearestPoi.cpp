@@ -110,8 +110,8 @@ CopyOutcome CopyWithoutPosition(LinePieceReader& reader, File& target, PoiPositi
       atPosition = false;
     }
     if (!atPosition) {
-      const auto poi = ParsePoiPosition(piece.text);
-      atPosition = poi.has_value() && *poi == position;
+      PoiPosition poi;
+      atPosition = ParsePoiPosition(piece.text, poi) && poi == position;
       blank = blank && IsBlank(piece.bytes);
       written = written && out.Put(piece.bytes);
     }
@@ -133,18 +133,18 @@ bool FindNearestPoi(const CategoryTable& table, std::int32_t longitude, std::int
   for (std::int32_t row = 0; row < RowsInUse(table); ++row) {
     if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]))) continue;
     LinePieceReader::Piece piece;
+    PoiPosition poi;
     while (reader.Next(piece)) {
-      const auto poi = ParsePoiPosition(piece.text);
-      if (!poi) continue;
-      const std::int64_t distance = Distance(*poi, longitude, latitude);
+      if (!ParsePoiPosition(piece.text, poi)) continue;
+      const std::int64_t distance = Distance(poi, longitude, latitude);
       if (found && distance >= best) continue;  // the first line at the smallest distance wins
       // Only a line that leads so far needs its name, and with it the 16-bit text.
       const auto line = ParsePoiLine(DecodeCodePage(piece.text));
       best = distance;
       found = true;
       match.fileIndex = row;
-      match.longitude = poi->longitude;
-      match.latitude = poi->latitude;
+      match.longitude = poi.longitude;
+      match.latitude = poi.latitude;
       match.name = line ? line->name : std::u16string();
     }
     reader.Close();

@@ -34,11 +34,12 @@ struct PoiPosition {
   friend bool operator==(const PoiPosition&, const PoiPosition&) = default;
 };
 
-// The position ParsePoiLine gives for the line whose 8-bit bytes (up to their first zero
-// byte, as the code page conversion stops there) these are, without decoding them into
-// 16-bit text: the searches read millions of lines and need only the numbers. Common
-// numbers are read straight from the bytes; any other field goes the 16-bit way, so the
-// result is always ParsePoiLine's.
-std::optional<PoiPosition> ParsePoiPosition(std::string_view bytes);
+// Whether ParsePoiLine accepts the line whose 8-bit bytes (up to their first zero byte,
+// where the code page conversion stops) these are, and the position it gives, read
+// without decoding the bytes into 16-bit text: the searches read millions of lines and
+// need only the numbers. Common numbers are read straight from the bytes; any other
+// field goes the 16-bit way, so the result is always ParsePoiLine's. (The position comes
+// back through a reference: a returned optional costs the search a stall per line.)
+bool ParsePoiPosition(std::string_view bytes, PoiPosition& position);
 
 }  // namespace poirec
