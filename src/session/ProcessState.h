@@ -24,7 +24,7 @@ struct RunFolders {
 
 struct ProcessState {
   DibImage categoryImage;  // the insert page's picture
-  NearestPoiMatch nearestPoiMatch;  // the delete page's POI, from its search to its confirmation
+  NearestPoiMatch nearestPoiMatch;  // the delete page's POI, kept until it is confirmed
   DibImage matchImage;  // the delete page's picture
   // buttonFont comes here
   CategoryTable categoryTable;  // the categories found in the "pois" folder

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "poi/CategoryRecord.h"
+#include "support/FileSizeLimit.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -214,6 +215,21 @@ TEST_F(NearestPoiTest, FailedTemporaryWriteLeavesTheOriginalAndNoTemporaryFile) 
   EXPECT_EQ(ReadBytes(PoiFile("Cafe")), kCafes);
   EXPECT_FALSE(fs::exists(fs::symlink_status(TemporaryFile("Cafe"))));
   EXPECT_TRUE(fs::exists("/dev/full"));
+}
+
+TEST_F(NearestPoiTest, DiskFullHalfwayLeavesTheOriginalAndNoTemporaryFile) {
+  AddRows({"Big"});
+  std::string big;
+  for (int i = 0; big.size() < 300000; ++i) big += "\n" + std::to_string(i % 90) + ".5, 1.5, \"p\"";
+  big += "\n1.0, 1.0, \"match\"";
+  WritePois("Big", big);
+  ASSERT_TRUE(FindNearestPoi(table, 1000000, 1000000, match));
+  {
+    const test::FileSizeLimit limit(100000);  // the temporary file fills the disk at 100 KB
+    EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NotWritten);
+  }
+  EXPECT_EQ(ReadBytes(PoiFile("Big")), big);
+  EXPECT_FALSE(fs::exists(TemporaryFile("Big")));
 }
 
 TEST_F(NearestPoiTest, TemporaryFileThatCannotBeCreatedLeavesTheOriginal) {
