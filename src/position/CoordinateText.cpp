@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
-#include <limits>
 #include <string>
 
 #include "platform/NumberText.h"
@@ -56,14 +54,5 @@ double ParseFieldCoordinate(std::u16string_view field) {
             buffer.begin() + static_cast<std::ptrdiff_t>(filled), '0');
   return ParseCoordinate(DecodeCodePage(std::string_view(buffer.data(), filled)));
 }
-
-std::int32_t TruncateToInt32(double value) {
-  if (std::isnan(value)) return 0;
-  if (value >= 2147483648.0) return std::numeric_limits<std::int32_t>::max();
-  if (value <= -2147483649.0) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(value);
-}
-
-std::int32_t ToMicroDegrees(double degrees) { return TruncateToInt32(degrees * 1000000.0); }
 
 }  // namespace poirec

@@ -2,7 +2,9 @@
 // Coordinates arrive as decimal degrees in text and are kept as signed 32-bit millionths
 // of a degree. The texts are read as 8-bit text filled up with '0' to nine characters, so
 // "11.5" reads as 11.5 but "90" reads as 900000000.
+#include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string_view>
 
 namespace poirec {
@@ -16,11 +18,17 @@ double ParseCoordinate(std::u16string_view text);
 double ParseFieldCoordinate(std::u16string_view field);
 
 // Truncation toward zero into the signed 32-bit range: values beyond it saturate and
-// NaN gives 0, so no text can lead to undefined behaviour.
-std::int32_t TruncateToInt32(double value);
+// NaN gives 0, so no text can lead to undefined behaviour. Inline, as the POI searches
+// convert two coordinates for every line they read.
+inline std::int32_t TruncateToInt32(double value) {
+  if (std::isnan(value)) return 0;
+  if (value >= 2147483648.0) return std::numeric_limits<std::int32_t>::max();
+  if (value <= -2147483649.0) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(value);
+}
 
 // Degrees to millionths of a degree: the product with 1000000.0, truncated toward zero.
-std::int32_t ToMicroDegrees(double degrees);
+inline std::int32_t ToMicroDegrees(double degrees) { return TruncateToInt32(degrees * 1000000.0); }
 
 // White space as this program trims it: blank, tab, CR, LF, vertical tab, form feed.
 bool IsTrimmedSpace(char16_t c);

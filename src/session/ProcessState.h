@@ -9,6 +9,7 @@
 #include "platform/ImageList.h"
 #include "platform/LocalTime.h"
 #include "poi/CategoryTable.h"
+#include "poi/NearestPoi.h"
 #include "position/PositionFile.h"
 #include "session/FontDescription.h"
 #include "ui/widgets/DibImage.h"
@@ -24,7 +25,7 @@ struct RunFolders {
 
 struct ProcessState {
   DibImage categoryImage;  // the insert page's picture
-  // nearestPoiMatch comes here
+  NearestPoiMatch nearestPoiMatch;  // the delete page's POI, kept until it is confirmed
   DibImage matchImage;  // the delete page's picture
   FontDescription buttonFont;  // the category and placement buttons' font; empty until made
   CategoryTable categoryTable;  // the categories found in the "pois" folder

@@ -1,0 +1,197 @@
+#include "poi/NearestPoi.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <string_view>
+
+#include "platform/File.h"
+#include "platform/TextEncoding.h"
+#include "poi/PoiLine.h"
+#include "position/LinePieceReader.h"
+
+namespace poirec {
+namespace {
+
+std::int64_t Distance(const PoiPosition& poi, std::int32_t longitude, std::int32_t latitude) {
+  return std::abs(std::int64_t{poi.longitude} - longitude) +
+         std::abs(std::int64_t{poi.latitude} - latitude);
+}
+
+std::int32_t RowsInUse(const CategoryTable& table) {
+  return std::clamp(table.count, 0, CategoryTable::kCapacity);
+}
+
+bool IsBlank(std::string_view bytes) {
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) {
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
+  });
+}
+
+std::u16string FolderOf(const std::u16string& path) {
+  const std::size_t slash = path.rfind(u'/');
+  return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
+}
+
+// The new category file. Writes collect in a buffer of its own, so a line can still be
+// taken back after its first pieces went out: a long line whose later piece lies at the
+// match, or a line that turns out to be blank. A line that has already reached the file
+// is cut off it again.
+class RewrittenFile {
+ public:
+  explicit RewrittenFile(File& file) : file_(file) { buffer_.reserve(kFlushSize + 4096); }
+
+  // Every line begins with its line break, like every record this program writes.
+  bool BeginLine() {
+    lineStart_ = written_ + static_cast<std::int64_t>(buffer_.size());
+    return Put("\n");
+  }
+
+  bool Put(std::string_view bytes) {
+    buffer_.append(bytes);
+    return buffer_.size() < kFlushSize || Flush();
+  }
+
+  // Takes back everything since BeginLine.
+  bool DropLine() {
+    if (lineStart_ >= written_) {
+      buffer_.resize(static_cast<std::size_t>(lineStart_ - written_));
+      return true;
+    }
+    buffer_.clear();
+    if (!file_.Truncate(lineStart_) || !file_.Seek(lineStart_)) return false;
+    written_ = lineStart_;
+    return true;
+  }
+
+  bool Flush() {
+    if (!file_.Write(buffer_.data(), buffer_.size())) return false;
+    written_ += static_cast<std::int64_t>(buffer_.size());
+    buffer_.clear();
+    return true;
+  }
+
+ private:
+  static constexpr std::size_t kFlushSize = 64 * 1024;
+  File& file_;
+  std::string buffer_;
+  std::int64_t written_ = 0;    // bytes handed to the file
+  std::int64_t lineStart_ = 0;  // where the current line's break stands
+};
+
+struct CopyOutcome {
+  bool readAll = false;
+  bool writtenAll = false;
+  std::size_t removedLines = 0;
+};
+
+// Copies the file line by line without the lines at the position and without blank
+// lines. A line is recognised by its pieces exactly as the search saw them; a line
+// any of whose pieces lies at the position is removed whole, and a kept line is
+// written whole, however long it is.
+CopyOutcome CopyWithoutPosition(LinePieceReader& reader, File& target, PoiPosition position) {
+  RewrittenFile out(target);
+  CopyOutcome outcome;
+  bool written = true;
+  bool inLine = false;
+  bool blank = true;
+  bool atPosition = false;
+  const auto endLine = [&] {
+    if (atPosition) ++outcome.removedLines;
+    if (atPosition || blank) written = written && out.DropLine();
+    inLine = false;
+  };
+
+  LinePieceReader::Piece piece;
+  while (written && reader.Next(piece)) {
+    if (!inLine) {
+      written = out.BeginLine();
+      inLine = true;
+      blank = true;
+      atPosition = false;
+    }
+    if (!atPosition) {
+      PoiPosition poi;
+      atPosition = ParsePoiPosition(piece.text, poi) && poi == position;
+      blank = blank && IsBlank(piece.bytes);
+      written = written && out.Put(piece.bytes);
+    }
+    if (piece.endsLine) endLine();
+  }
+  if (inLine) endLine();  // the last line had no line end
+  outcome.writtenAll = written && out.Flush();
+  outcome.readAll = written && reader.ReadWholeFile();
+  return outcome;
+}
+
+}  // namespace
+
+bool FindNearestPoi(const CategoryTable& table, std::int32_t longitude, std::int32_t latitude,
+                    NearestPoiMatch& match) {
+  bool found = false;
+  std::int64_t best = 0;
+  LinePieceReader reader;
+  for (std::int32_t row = 0; row < RowsInUse(table); ++row) {
+    if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]))) continue;
+    LinePieceReader::Piece piece;
+    PoiPosition poi;
+    while (reader.Next(piece)) {
+      if (!ParsePoiPosition(piece.text, poi)) continue;
+      const std::int64_t distance = Distance(poi, longitude, latitude);
+      if (found && distance >= best) continue;  // the first line at the smallest distance wins
+      // Only a line that leads so far needs its name, and with it the 16-bit text.
+      const auto line = ParsePoiLine(DecodeCodePage(piece.text));
+      best = distance;
+      found = true;
+      match.fileIndex = row;
+      match.longitude = poi.longitude;
+      match.latitude = poi.latitude;
+      match.name = line ? line->name : std::u16string();
+    }
+    reader.Close();
+  }
+  match.found = found;
+  return found;
+}
+
+DeleteResult DeleteNearestPoi(const CategoryTable& table, const NearestPoiMatch& match) {
+  if (!match.found || match.fileIndex < 0 || match.fileIndex >= RowsInUse(table)) {
+    return DeleteResult::NoMatch;
+  }
+  const CategoryEntry& row = table.rows[static_cast<std::size_t>(match.fileIndex)];
+  const std::u16string path = PoiFilePath(row);
+  const std::u16string temporaryPath = TemporaryPoiFilePath(row);
+
+  LinePieceReader reader;
+  if (!reader.Open(path)) return DeleteResult::NotOpened;
+  File temporary;
+  if (!temporary.Open(temporaryPath, File::Mode::Write)) return DeleteResult::NotWritten;
+
+  const CopyOutcome copied =
+      CopyWithoutPosition(reader, temporary, PoiPosition{match.longitude, match.latitude});
+  reader.Close();
+  DeleteResult result = DeleteResult::Deleted;
+  if (!copied.writtenAll) {
+    result = DeleteResult::NotWritten;
+  } else if (!copied.readAll) {
+    result = DeleteResult::NotOpened;
+  } else if (copied.removedLines == 0) {
+    result = DeleteResult::NotPresent;
+  } else if (!temporary.Sync()) {
+    result = DeleteResult::NotWritten;
+  }
+  const bool closed = temporary.Close();
+  if (result == DeleteResult::Deleted && !closed) result = DeleteResult::NotWritten;
+  // The rename replaces the category file in one step: it is never missing in between.
+  if (result == DeleteResult::Deleted && !ReplaceFile(temporaryPath, path)) {
+    result = DeleteResult::NotWritten;
+  }
+  if (result != DeleteResult::Deleted) {
+    RemoveFile(temporaryPath);
+    return result;
+  }
+  // The new contents are in place either way; this makes the rename itself durable.
+  SyncFolder(FolderOf(path));
+  return DeleteResult::Deleted;
+}
+
+}  // namespace poirec

@@ -1,0 +1,45 @@
+#pragma once
+// The POI nearest to a position over all category files, and its removal from its file.
+// Nearest means the smallest sum of the differences of longitude and latitude in
+// millionths of a degree: a ranking, not a length in metres.
+#include <cstdint>
+#include <string>
+
+#include "poi/CategoryTable.h"
+
+namespace poirec {
+
+struct NearestPoiMatch {
+  std::int32_t fileIndex = 0;  // the CategoryTable row whose file holds the POI
+  std::int32_t longitude = 0;  // as read, millionths of a degree
+  std::int32_t latitude = 0;
+  std::u16string name;         // the name field as read (PoiLine::name)
+  // Whether the last search found a POI line. A search without one leaves the fields
+  // above as they were, and a deletion then does nothing.
+  bool found = false;
+};
+
+// Reads every category file in table order and keeps the first POI line at the smallest
+// distance: the earliest row, and within a file the earliest line, wins a tie. Files
+// that cannot be opened are skipped. Returns whether a POI line was found; only then are
+// the match's position and name replaced.
+bool FindNearestPoi(const CategoryTable& table, std::int32_t longitude, std::int32_t latitude,
+                    NearestPoiMatch& match);
+
+enum class DeleteResult {
+  Deleted,     // every line at the match's position is gone from its file
+  NoMatch,     // the last search found nothing, or its row is not in the table
+  NotPresent,  // the file holds no line at the match's position (any more)
+  NotOpened,   // the category file could not be read
+  NotWritten,  // the new file could not be written completely or put in place
+};
+
+// Rewrites the match's category file without the lines at the match's position (the
+// name is not compared, so POIs recorded at the same spot go together). Every other
+// line that is not blank is written back as it was read, after its line break; blank
+// lines are dropped. The new file is written beside the old one, made durable and then
+// renamed over it in one step. Whatever fails, the category file is left byte for byte
+// as it was and the temporary file is removed.
+DeleteResult DeleteNearestPoi(const CategoryTable& table, const NearestPoiMatch& match);
+
+}  // namespace poirec

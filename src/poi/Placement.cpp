@@ -1,0 +1,77 @@
+#include "poi/Placement.h"
+
+#include <cmath>
+#include <string>
+
+#include "poi/CategoryRecord.h"
+#include "position/CoordinateText.h"
+
+namespace poirec {
+namespace {
+
+// Each constant is the exact double the stored positions were computed with.
+constexpr double kOne360th = 0.002777777777777778;
+constexpr double kPi = 3.1415926535;
+constexpr double kTwo = 2.0;
+constexpr double kOffsetKilometres = 0.02;
+constexpr double kKilometresPerLongitudeDegree = 111.325;  // at the equator
+constexpr double kLatitudeDegreesPerOffset = 0.00017979144192736428;  // 0.02 / 111.24
+constexpr double kMillionthsPerDegree = 1000000.0;
+constexpr double kDegreesPerMillionth = 0.000001;
+
+// The course plus the offset, brought into range by one turn at most: 0 and 360 stay.
+// The sum is taken in 64 bits, so even a course read from a broken file cannot overflow.
+std::int64_t DirectionOfShift(std::int32_t course, std::int32_t sideOffset) {
+  std::int64_t angle = std::int64_t{course} + sideOffset;
+  if (angle > 360) {
+    angle -= 360;
+  } else if (angle < 0) {
+    angle += 360;
+  }
+  return angle;
+}
+
+AppendResult AppendToSelected(const CategoryTable& table, std::int32_t selectedIndex,
+                              std::int32_t longitude, std::int32_t latitude,
+                              const LocalDateTime& recordingTime) {
+  if (selectedIndex < 0 || selectedIndex >= table.count ||
+      selectedIndex >= CategoryTable::kCapacity) {
+    return AppendResult::NotOpened;
+  }
+  const std::u16string name = RecordName(DateTimeText(recordingTime, true));
+  return AppendCategoryRecord(PoiFilePath(table.rows[static_cast<std::size_t>(selectedIndex)]),
+                              longitude, latitude, name);
+}
+
+}  // namespace
+
+double DegreesToRadians(double degrees) { return ((degrees * kOne360th) * kPi) * kTwo; }
+
+PlacedPosition PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset) {
+  const double latitudeDegrees = static_cast<double>(fix.lat) * kDegreesPerMillionth;
+  const double angle = static_cast<double>(DirectionOfShift(fix.course, sideOffset));
+  const double sinA = std::sin(DegreesToRadians(angle));
+  const double cosA = std::cos(DegreesToRadians(angle));
+  const double cosLat = std::cos(DegreesToRadians(latitudeDegrees));
+  const double longitudeShift =
+      ((kOffsetKilometres / (cosLat * kKilometresPerLongitudeDegree)) * sinA) *
+      kMillionthsPerDegree;
+  const double latitudeShift = (cosA * kLatitudeDegreesPerOffset) * kMillionthsPerDegree;
+  return {TruncateToInt32(longitudeShift + static_cast<double>(fix.lon)),
+          TruncateToInt32(latitudeShift + static_cast<double>(fix.lat))};
+}
+
+AppendResult RecordExact(const CategoryTable& table, std::int32_t selectedIndex,
+                         const PositionFix& fix, const LocalDateTime& recordingTime) {
+  return AppendToSelected(table, selectedIndex, fix.lon, fix.lat, recordingTime);
+}
+
+AppendResult RecordBesideStreet(const CategoryTable& table, std::int32_t selectedIndex,
+                                const PositionFix& fix, const LocalDateTime& recordingTime,
+                                std::int32_t sideOffset) {
+  const PlacedPosition placed = PlaceBesideStreet(fix, sideOffset);
+  return AppendToSelected(table, selectedIndex, placed.longitude, placed.latitude,
+                          recordingTime);
+}
+
+}  // namespace poirec

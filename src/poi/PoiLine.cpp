@@ -1,0 +1,266 @@
+#include "poi/PoiLine.h"
+
+#include <algorithm>
+#include <array>
+#include <bit>
+#include <cstring>
+
+#include "platform/TextEncoding.h"
+#include "position/CoordinateText.h"
+
+namespace poirec {
+namespace {
+
+// Fields are cut to kFieldLength characters and filled with '0' up to kMinimumDigits,
+// as every coordinate text is (see CoordinateText.h).
+constexpr std::size_t kFieldLength = 11;
+constexpr std::size_t kMinimumDigits = 9;
+
+struct LineFields {
+  std::size_t firstComma = 0;
+  std::size_t secondComma = 0;  // npos when the line has only one comma
+};
+
+// The first Char c at or after from, or npos; a plain loop, as the commas of a POI line
+// stand a few characters apart.
+template <typename Char>
+std::size_t FindFrom(std::basic_string_view<Char> text, Char c, std::size_t from) {
+  for (std::size_t i = from; i < text.size(); ++i) {
+    if (text[i] == c) return i;
+  }
+  return std::basic_string_view<Char>::npos;
+}
+
+// The checks and the split that every POI line reader makes, on the text after its
+// leading white space; npos in firstComma rejects the line.
+template <typename Char>
+LineFields SplitLine(std::basic_string_view<Char> text) {
+  constexpr auto npos = std::basic_string_view<Char>::npos;
+  if (text.size() < 2 || text.front() == Char(';')) return {npos, npos};
+  const std::size_t first = FindFrom(text, Char(','), 0);
+  if (first == npos || first == 0) return {npos, npos};
+  return {first, FindFrom(text, Char(','), first + 1)};
+}
+
+template <typename Char>
+std::basic_string_view<Char> Field(std::basic_string_view<Char> text, std::size_t begin,
+                                   std::size_t end) {
+  if (begin >= text.size()) return {};
+  return text.substr(begin, end == std::basic_string_view<Char>::npos ? end : end - begin);
+}
+
+// Blank, tab, CR, LF, vertical tab and form feed, as one test of a bit.
+bool IsSpaceByte(char c) {
+  constexpr std::uint64_t kSpaces = (1ULL << ' ') | (1ULL << '\t') | (1ULL << '\r') |
+                                    (1ULL << '\n') | (1ULL << '\v') | (1ULL << '\f');
+  const auto byte = static_cast<unsigned char>(c);
+  return byte <= ' ' && ((kSpaces >> byte) & 1) != 0;
+}
+
+std::string_view TrimBytes(std::string_view text) {
+  while (!text.empty() && IsSpaceByte(text.front())) text.remove_prefix(1);
+  while (!text.empty() && IsSpaceByte(text.back())) text.remove_suffix(1);
+  return text;
+}
+
+std::int32_t FieldMicroDegrees(std::u16string_view trimmedField) {
+  return ToMicroDegrees(ParseFieldCoordinate(trimmedField));
+}
+
+constexpr std::array<double, kFieldLength + 1> kPowersOfTen = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
+
+// A plain decimal: an optional sign, digits, an optional point and digits.
+struct PlainDecimal {
+  const char* stop = nullptr;  // the first byte not read
+  std::uint64_t mantissa = 0;  // all digits, point left out
+  std::size_t digits = 0;
+  std::size_t decimals = 0;
+  bool negative = false;
+  bool seenPoint = false;
+};
+
+bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
+
+// Reads a plain decimal from p, never beyond end. Inlined into the line loop, where it
+// runs twice per line, so that its result stays in registers.
+[[gnu::always_inline]] inline PlainDecimal ScanPlainDecimal(const char* p, const char* end) {
+  PlainDecimal number;
+  if (p < end && (*p == '+' || *p == '-')) number.negative = *p++ == '-';
+  const char* const integerStart = p;
+  for (; p < end && IsDigit(*p); ++p) {
+    number.mantissa = number.mantissa * 10 + static_cast<unsigned>(*p - '0');
+  }
+  number.digits = static_cast<std::size_t>(p - integerStart);
+  if (p < end && *p == '.') {
+    number.seenPoint = true;
+    const char* const fractionStart = ++p;
+    for (; p < end && IsDigit(*p); ++p) {
+      number.mantissa = number.mantissa * 10 + static_cast<unsigned>(*p - '0');
+    }
+    number.decimals = static_cast<std::size_t>(p - fractionStart);
+    number.digits += number.decimals;
+  }
+  number.stop = p;
+  return number;
+}
+
+// Whether the text-to-double conversion of the filled field also stops at this byte,
+// having read what the plain reading read. It does not when the byte starts an exponent,
+// when it is white space (the field's end would be trimmed and the '0's added after the
+// number), or above 0x7F (several code page characters count as digits or blanks by their
+// low byte).
+bool StopsPlainDecimal(char c) {
+  return static_cast<unsigned char>(c) < 0x80 && c != 'e' && c != 'E' && !IsSpaceByte(c);
+}
+
+// The millionths of digits with the given number of decimals: the digits and the power
+// of ten are exact doubles, so their quotient is the correctly rounded value of the
+// decimal, which is what the text-to-double conversion gives.
+inline std::int32_t DecimalMicroDegrees(std::uint64_t mantissa, std::size_t decimals,
+                                        bool negative) {
+  const double magnitude = static_cast<double>(mantissa) / kPowersOfTen[decimals];
+  return ToMicroDegrees(negative ? -magnitude : magnitude);
+}
+
+// The millionths of a plain decimal that filled a trimmed field of the given length and
+// ran to its end or to a byte that StopsPlainDecimal (at most 11 digits).
+inline std::int32_t PlainMicroDegrees(PlainDecimal number, std::size_t fieldLength,
+                                      bool ranToEnd) {
+  // A short field is filled with '0's, and a number that runs to its end runs on into
+  // them. After a point they only add decimals of zero, which leave the value as it is.
+  if (ranToEnd && !number.seenPoint) {
+    for (std::size_t filled = fieldLength; filled < kMinimumDigits; ++filled) {
+      number.mantissa *= 10;
+      ++number.digits;
+    }
+  }
+  if (number.digits == 0) return 0;
+  return DecimalMicroDegrees(number.mantissa, number.decimals, number.negative);
+}
+
+std::uint64_t Load8(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word;
+}
+
+constexpr std::uint64_t kEachByte = 0x0101010101010101;
+
+// How many of the eight bytes, first byte first, are ASCII digits before the first that
+// is not (8 when all are). Each byte's top bit marks a digit: x >= '0' and x <= '9'.
+unsigned LeadingDigits(std::uint64_t word) {
+  const std::uint64_t low7 = word & (0x7F * kEachByte);
+  const std::uint64_t atLeastZero = low7 + (0x80 - '0') * kEachByte;
+  const std::uint64_t aboveNine = low7 + (0x80 - '9' - 1) * kEachByte;
+  const std::uint64_t digits = atLeastZero & ~aboveNine & ~word & (0x80 * kEachByte);
+  return static_cast<unsigned>(std::countr_zero(~digits & (0x80 * kEachByte))) / 8;
+}
+
+// The value of eight ASCII digits, the first byte the most significant.
+std::uint64_t EightDigits(std::uint64_t word) {
+  word -= '0' * kEachByte;
+  word = word * 10 + (word >> 8);
+  word = (((word & 0x000000FF000000FF) * (100 + (1000000ULL << 32))) +
+          (((word >> 16) & 0x000000FF000000FF) * (1 + (10000ULL << 32)))) >>
+         32;
+  return word;
+}
+
+// A field as this program and most others write it, "-8.1234560": a minus or not, one
+// to three digits, a point and up to seven digits, read eight bytes at a time instead of
+// a branch per character. Needs 16 readable bytes from p. Returns where the number
+// stopped and sets micro, or returns null for any other form.
+[[gnu::always_inline]] inline const char* ReadWrittenField(const char* p, std::int32_t& micro) {
+  if constexpr (std::endian::native != std::endian::little) return nullptr;
+  const bool negative = *p == '-';
+  const char* const integer = p + (negative ? 1 : 0);
+  const std::uint64_t head = Load8(integer);
+  const unsigned integerDigits = LeadingDigits(head);
+  if (integerDigits < 1 || integerDigits > 3 || integer[integerDigits] != '.') return nullptr;
+  const char* const fraction = integer + integerDigits + 1;
+  const std::uint64_t tail = Load8(fraction);
+  const unsigned decimals = LeadingDigits(tail);
+  if (decimals > 7 || fraction + decimals > p + kFieldLength) return nullptr;
+  // The integer digits moved to the end of eight with '0's before them, and the
+  // decimals followed by '0's: the same number with eight decimals. Filling a short
+  // field with '0's adds nothing to it either, as they follow its point.
+  const std::uint64_t zeros = '0' * kEachByte;
+  const std::uint64_t integerPart =
+      (head << (8 * (8 - integerDigits))) | (zeros >> (8 * integerDigits));
+  const std::uint64_t kept = (std::uint64_t{1} << (8 * decimals)) - 1;
+  const std::uint64_t fractionPart = (tail & kept) | (zeros & ~kept);
+  micro = DecimalMicroDegrees(EightDigits(integerPart) * 100000000 + EightDigits(fractionPart),
+                              8, negative);
+  return fraction + decimals;
+}
+
+// Reads the number of a field that begins at p and ends where the number stops (the
+// caller checks that a comma or the line's end follows): sets micro and returns where
+// the number stopped.
+[[gnu::always_inline]] inline const char* ReadFieldNumber(const char* p, const char* end,
+                                                          std::int32_t& micro) {
+  if (end - p >= 16) {
+    if (const char* const stop = ReadWrittenField(p, micro)) return stop;
+  }
+  const PlainDecimal number = ScanPlainDecimal(p, std::min(end, p + kFieldLength));
+  micro = PlainMicroDegrees(number, static_cast<std::size_t>(number.stop - p), true);
+  return number.stop;
+}
+
+// A trimmed field read without leaving the bytes where it is plain, the 16-bit way where not.
+std::int32_t FieldMicroDegrees(std::string_view trimmedField) {
+  const char* const begin = trimmedField.data();
+  const char* const end = begin + std::min(trimmedField.size(), kFieldLength);
+  const PlainDecimal number = ScanPlainDecimal(begin, end);
+  if (number.stop < end && !StopsPlainDecimal(*number.stop)) {
+    return FieldMicroDegrees(DecodeCodePage(trimmedField));
+  }
+  return PlainMicroDegrees(number, trimmedField.size(), number.stop == end);
+}
+
+// The line as this program and most others write it: a number right before the first
+// comma, blanks, and a number right before the second comma or the end of the line.
+// Anything else goes through the general split.
+bool ParseCommonPoiPosition(const char* p, const char* end, PoiPosition& position) {
+  const char* const comma = ReadFieldNumber(p, end, position.longitude);
+  if (comma == p || comma == end || *comma != ',') return false;
+  const char* q = comma + 1;
+  while (q < end && IsSpaceByte(*q)) ++q;
+  const char* const stop = ReadFieldNumber(q, end, position.latitude);
+  return stop == end || *stop == ',';
+}
+
+}  // namespace
+
+std::optional<PoiLine> ParsePoiLine(std::u16string_view line) {
+  const std::u16string_view text = TrimLeft(line);
+  const LineFields fields = SplitLine(text);
+  if (fields.firstComma == std::u16string_view::npos) return std::nullopt;
+  const std::size_t nameStart = fields.secondComma == std::u16string_view::npos
+                                    ? text.size()
+                                    : fields.secondComma + 1;
+  PoiLine poi;
+  poi.longitude = FieldMicroDegrees(Trim(text.substr(0, fields.firstComma)));
+  poi.latitude = FieldMicroDegrees(Trim(Field(text, fields.firstComma + 1, fields.secondComma)));
+  const std::u16string_view name = Field(text, nameStart, text.find(u',', nameStart));
+  poi.name = Trim(name.substr(0, std::min(name.size(), kPoiNameLength)));
+  return poi;
+}
+
+bool ParsePoiPosition(std::string_view bytes, PoiPosition& position) {
+  // Bytes below 0x80 are their own characters and no byte above it becomes white space,
+  // a comma or a semicolon, so the line splits on the bytes as it does on its text.
+  std::size_t start = 0;
+  while (start < bytes.size() && IsSpaceByte(bytes[start])) ++start;
+  const std::string_view text = bytes.substr(start);
+  if (ParseCommonPoiPosition(text.data(), text.data() + text.size(), position)) return true;
+  const LineFields fields = SplitLine(text);
+  if (fields.firstComma == std::string_view::npos) return false;
+  position.longitude = FieldMicroDegrees(TrimBytes(text.substr(0, fields.firstComma)));
+  position.latitude =
+      FieldMicroDegrees(TrimBytes(Field(text, fields.firstComma + 1, fields.secondComma)));
+  return true;
+}
+
+}  // namespace poirec
