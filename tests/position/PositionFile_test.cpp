@@ -86,14 +86,5 @@ TEST(ReadPositionFile, WithoutAFileTheFixIsInvalidAndOtherwiseUntouched) {
   EXPECT_EQ(fix.course, 3);
 }
 
-TEST(ReadPositionFile, FindsTheFileWhateverItsLetterCase) {
-  TempFolder documents;
-  documents.Write("qxposition.TXT", "Valid = 1\n");
-  PositionFix fix;
-  std::u16string folder = documents.Folder();
-  folder.pop_back();
-  EXPECT_TRUE(ReadPositionFile(fix, folder));
-}
-
 }  // namespace
 }  // namespace poirec
