@@ -1,15 +1,27 @@
 #include "ui/QtShell.h"
 
 #include <QApplication>
+#include <QFontMetrics>
+#include <QGuiApplication>
 #include <QMessageBox>
+#include <QScreen>
 #include <QStandardPaths>
+
+#include <algorithm>
 
 namespace poirec {
 
 void QtShell::Beep() { QApplication::beep(); }
 
 void QtShell::ShowMessage(std::u16string_view text) {
-  QMessageBox box(QMessageBox::NoIcon, kProgramTitle, ToQString(text), QMessageBox::Ok);
+  const QString message = ToQString(text);
+  QMessageBox box(QMessageBox::NoIcon, kProgramTitle, message, QMessageBox::Ok);
+  // The box would wrap a short message on a narrow handheld screen ("Missing GPS-" above
+  // "Signal !"); it keeps the message on one line as long as the screen is wide enough.
+  const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();
+  const int textWidth = QFontMetrics(box.font()).horizontalAdvance(message) + 4;
+  box.setStyleSheet(
+      QStringLiteral("QLabel { min-width: %1px; }").arg(std::min(textWidth, screenWidth - 60)));
   box.exec();
 }
 
