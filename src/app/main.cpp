@@ -7,6 +7,7 @@
 #include "session/RecordingSession.h"
 #include "ui/CategoryDialog.h"
 #include "ui/QtShell.h"
+#include "ui/RecordingPages.h"
 
 int main(int argc, char* argv[]) {
   // The icons are compiled into the screens' static library, which Qt cannot see
@@ -22,8 +23,8 @@ int main(int argc, char* argv[]) {
   state.folders.documents = poirec::DocumentsFolder();
 
   poirec::QtShell shell;
-  poirec::RecordingSession session(state, shell, [&state] {
-    poirec::CategoryDialog page(state);
+  poirec::RecordingSession session(state, shell, [&state, &shell] {
+    poirec::CategoryDialog page(state, poirec::RecordingPages(state, shell));
     return page.exec();
   });
   session.Start();

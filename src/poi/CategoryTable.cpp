@@ -11,6 +11,11 @@ std::u16string WithLastThreeReplaced(const std::u16string& path, std::u16string_
 
 }  // namespace
 
+const CategoryEntry* RowAt(const CategoryTable& table, std::int32_t index) {
+  if (index < 0 || index >= table.count || index >= CategoryTable::kCapacity) return nullptr;
+  return &table.rows[static_cast<std::size_t>(index)];
+}
+
 std::u16string PoiFilePath(const CategoryEntry& entry) {
   return WithLastThreeReplaced(entry.bitmapPath, u"asc");
 }

@@ -18,6 +18,9 @@ struct CategoryTable {
   std::int32_t count = 0;  // rows 0 to count - 1 are in use
 };
 
+// The row at index, or nullptr when index is not a row in use.
+const CategoryEntry* RowAt(const CategoryTable& table, std::int32_t index);
+
 // The category's POI file: its picture path with "asc" in place of the last three
 // characters, so both always name the same category.
 std::u16string PoiFilePath(const CategoryEntry& entry);

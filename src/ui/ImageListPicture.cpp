@@ -1,21 +1,11 @@
 #include "ui/ImageListPicture.h"
 
-#include <QImage>
-#include <cstring>
+#include "ui/BitmapPicture.h"
 
 namespace poirec {
 
 QPixmap ImageListPicture(const ImageList& images, int index) {
-  const std::vector<std::uint32_t> argb = images.Argb(index);
-  constexpr int kWidth = ImageList::kImageWidth;
-  constexpr int kHeight = ImageList::kImageHeight;
-  if (argb.size() != static_cast<std::size_t>(kWidth) * kHeight) return {};
-  QImage image(kWidth, kHeight, QImage::Format_ARGB32);
-  for (int y = 0; y < kHeight; ++y) {
-    std::memcpy(image.scanLine(y), argb.data() + static_cast<std::size_t>(y) * kWidth,
-                kWidth * sizeof(std::uint32_t));
-  }
-  return QPixmap::fromImage(image);
+  return ArgbPicture(images.Argb(index), ImageList::kImageWidth, ImageList::kImageHeight);
 }
 
 }  // namespace poirec

@@ -1,0 +1,80 @@
+#include "ui/DeleteDialog.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <string>
+
+#include "poi/NearestPoi.h"
+#include "session/DialogResult.h"
+#include "ui/BitmapPicture.h"
+#include "ui/CategoryNameText.h"
+#include "ui/PlaceFullScreen.h"
+#include "ui/WaitCursor.h"
+
+namespace poirec {
+namespace {
+
+constexpr int kDeleteDialogTemplate = 139;
+constexpr int kConfirmControl = 5;
+constexpr int kPictureControl = 1007;
+constexpr int kMatchControl = 1003;
+constexpr int kFrameControl = 1006;
+
+}  // namespace
+
+QString MatchText(const CategoryTable& table, const NearestPoiMatch& match) {
+  const CategoryEntry* row = RowAt(table, match.fileIndex);
+  if (!row) return DisplayName(match.name);
+  return DisplayName(row->name + u": " + match.name);
+}
+
+DeleteDialog::DeleteDialog(ProcessState& state)
+    : FullScreenDialog(kDeleteDialogTemplate, {}), state_(state) {
+  connect(&BackButton(), &QPushButton::clicked, this, &DeleteDialog::OnBack);
+  connect(&ConfirmButton(), &QPushButton::clicked, this, &DeleteDialog::OnConfirm);
+
+  CancelButton().setText(QStringLiteral("Cancel"));
+  Frame().setTitle(QStringLiteral("Delete this POI"));
+  BackButton().setText(QStringLiteral("Back"));
+  ConfirmButton().setText(QStringLiteral("Confirm Deletion"));
+
+  WaitCursor waitCursor;
+  // A search that finds no POI leaves the match as it was, and the page shows that.
+  FindNearestPoi(state_.categoryTable, state_.positionFix.lon, state_.positionFix.lat,
+                 state_.nearestPoiMatch);
+  waitCursor.Restore();
+
+  // Picture and text always come from the same row. Without a row there is no picture
+  // to load, and the image keeps what it holds, as after any failed load.
+  const CategoryEntry* row = RowAt(state_.categoryTable, state_.nearestPoiMatch.fileIndex);
+  state_.matchImage.LoadFromFile(row ? row->bitmapPath : std::u16string());
+  Picture().setPixmap(BitmapPicture(state_.matchImage));
+  MatchLine().setText(MatchText(state_.categoryTable, state_.nearestPoiMatch));
+  PlaceFullScreen(*this);
+  waitCursor.End();
+  // The first tab stop, which is also the default button.
+  ConfirmButton().setFocus();
+}
+
+void DeleteDialog::OnBack() { done(kResultBack); }
+
+void DeleteDialog::OnConfirm() {
+  // The deletion reports nothing: it either happened, or every file is as it was (also
+  // when the search found no POI), and the page ends the same way.
+  DeleteNearestPoi(state_.categoryTable, state_.nearestPoiMatch);
+  reject();
+}
+
+QPushButton& DeleteDialog::ConfirmButton() const {
+  return ControlAs<QPushButton>(kConfirmControl);
+}
+QPushButton& DeleteDialog::CancelButton() const {
+  return ControlAs<QPushButton>(kCancelControl);
+}
+QPushButton& DeleteDialog::BackButton() const { return ControlAs<QPushButton>(kBackControl); }
+QLabel& DeleteDialog::Picture() const { return ControlAs<QLabel>(kPictureControl); }
+QLabel& DeleteDialog::MatchLine() const { return ControlAs<QLabel>(kMatchControl); }
+QGroupBox& DeleteDialog::Frame() const { return ControlAs<QGroupBox>(kFrameControl); }
+
+}  // namespace poirec

@@ -1,0 +1,44 @@
+#pragma once
+// The page that deletes the POI nearest to the fix: it searches every category file when
+// it opens, shows the category's picture and "category: POI name" under "Delete this
+// POI", and "Confirm Deletion" removes the POI from its file and ends the page with
+// "done" (2). "Back" ends it with "back" (1) and deletes nothing.
+#include <QString>
+
+#include "session/ProcessState.h"
+#include "ui/FullScreenDialog.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace poirec {
+
+// What the page says about the match: the category name of its row, ": " and the POI's
+// name as read, every "°" shown as a blank. A row outside the table (there are no
+// categories at all) has no name, and then the line shows the POI's name alone.
+QString MatchText(const CategoryTable& table, const NearestPoiMatch& match);
+
+class DeleteDialog final : public FullScreenDialog {
+  Q_OBJECT
+ public:
+  // Builds the page and runs its initialisation: the search for the POI nearest to
+  // state.positionFix (under the wait cursor) fills state.nearestPoiMatch, and its
+  // category's picture is loaded into state.matchImage.
+  explicit DeleteDialog(ProcessState& state);
+
+  void OnBack();
+  void OnConfirm();
+
+  QPushButton& ConfirmButton() const;
+  QPushButton& CancelButton() const;
+  QPushButton& BackButton() const;
+  QLabel& Picture() const;
+  QLabel& MatchLine() const;
+  QGroupBox& Frame() const;
+
+ private:
+  ProcessState& state_;
+};
+
+}  // namespace poirec

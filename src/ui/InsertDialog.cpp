@@ -1,0 +1,102 @@
+#include "ui/InsertDialog.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+
+#include "poi/Placement.h"
+#include "session/DialogResult.h"
+#include "ui/BitmapPicture.h"
+#include "ui/ButtonFont.h"
+#include "ui/CategoryNameText.h"
+#include "ui/PlaceFullScreen.h"
+#include "ui/widgets/ImageButton.h"
+
+namespace poirec {
+namespace {
+
+constexpr int kInsertDialogTemplate = 138;
+constexpr int kExactControl = 5;
+constexpr int kLeftControl = 1004;
+constexpr int kRightControl = 1005;
+constexpr int kPictureControl = 1007;
+constexpr int kNameControl = 1003;
+constexpr int kFrameControl = 1006;
+
+constexpr int kExactIcon = 142;
+constexpr int kRightIcon = 143;
+constexpr int kLeftIcon = 144;
+constexpr int kPlacementIconWidth = 60;
+constexpr int kPlacementIconHeight = 80;
+
+}  // namespace
+
+InsertDialog::InsertDialog(ProcessState& state, Shell& shell)
+    : FullScreenDialog(kInsertDialogTemplate, {kExactControl, kLeftControl, kRightControl}),
+      state_(state),
+      shell_(shell) {
+  connect(&BackButton(), &QPushButton::clicked, this, &InsertDialog::OnBack);
+  connect(&ExactButton(), &QPushButton::clicked, this, &InsertDialog::OnExact);
+  connect(&LeftButton(), &QPushButton::clicked, this, &InsertDialog::OnLeft);
+  connect(&RightButton(), &QPushButton::clicked, this, &InsertDialog::OnRight);
+
+  // The category page only selects rows of the table; anything else shows no category.
+  const CategoryEntry* row = RowAt(state_.categoryTable, state_.selectedCategoryIndex);
+  const CategoryEntry category = row ? *row : CategoryEntry{};
+  // A picture that cannot be loaded leaves the image as the load left it, and shows that.
+  state_.categoryImage.LoadFromFile(category.bitmapPath);
+  Picture().setPixmap(BitmapPicture(state_.categoryImage));
+  CategoryName().setText(DisplayName(category.name));  // the whole name, never shortened
+
+  CancelButton().setText(QStringLiteral("Cancel"));
+  Frame().setTitle(QStringLiteral("Insert recorded POI into"));
+  BackButton().setText(QStringLiteral("Back"));
+  SetPlacementButton(LeftButton(), QStringLiteral("Left from Street"), kLeftIcon);
+  SetPlacementButton(ExactButton(), QStringLiteral("Exakt recorded"), kExactIcon);
+  SetPlacementButton(RightButton(), QStringLiteral("Right from Street"), kRightIcon);
+  PlaceFullScreen(*this);
+  // The first tab stop, which is also the default button.
+  ExactButton().setFocus();
+}
+
+void InsertDialog::SetPlacementButton(ImageButton& button, const QString& caption, int iconId) {
+  button.setFont(ButtonFont(state_.buttonFont));
+  button.LoadStateIcons(iconId, kPlacementIconWidth, kPlacementIconHeight);
+  button.setText(caption);
+  button.SetImagePlacement(ImageAbove, true);
+}
+
+void InsertDialog::OnBack() { done(kResultBack); }
+
+void InsertDialog::OnExact() {
+  EndPlacement(RecordExact(state_.categoryTable, state_.selectedCategoryIndex,
+                           state_.positionFix, state_.recordingTime));
+}
+
+void InsertDialog::OnLeft() {
+  EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
+                                  state_.positionFix, state_.recordingTime, kLeftOfStreet));
+}
+
+void InsertDialog::OnRight() {
+  EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
+                                  state_.positionFix, state_.recordingTime, kRightOfStreet));
+}
+
+void InsertDialog::EndPlacement(AppendResult result) {
+  if (result != AppendResult::Appended) shell_.ShowMessage(kFileCouldNotBeCreated);
+  reject();
+}
+
+ImageButton& InsertDialog::LeftButton() const { return ControlAs<ImageButton>(kLeftControl); }
+ImageButton& InsertDialog::ExactButton() const { return ControlAs<ImageButton>(kExactControl); }
+ImageButton& InsertDialog::RightButton() const { return ControlAs<ImageButton>(kRightControl); }
+QPushButton& InsertDialog::CancelButton() const {
+  return ControlAs<QPushButton>(kCancelControl);
+}
+QPushButton& InsertDialog::BackButton() const { return ControlAs<QPushButton>(kBackControl); }
+QLabel& InsertDialog::Picture() const { return ControlAs<QLabel>(kPictureControl); }
+QLabel& InsertDialog::CategoryName() const { return ControlAs<QLabel>(kNameControl); }
+QGroupBox& InsertDialog::Frame() const { return ControlAs<QGroupBox>(kFrameControl); }
+
+}  // namespace poirec

@@ -1,0 +1,55 @@
+#pragma once
+// The page that files the recorded POI into the category chosen on the category page: the
+// category's picture and name under "Insert recorded POI into", three tall buttons
+// "Left from Street", "Exakt recorded" and "Right from Street", "Cancel" on top and "Back"
+// at the bottom. A placement button appends the record and ends the page with "done"
+// (2), also when the record could not be written; "Back" ends it with "back" (1).
+#include <QString>
+
+#include "poi/RecordText.h"
+#include "session/ProcessState.h"
+#include "session/Shell.h"
+#include "ui/FullScreenDialog.h"
+
+class QGroupBox;
+class QLabel;
+class QPushButton;
+
+namespace poirec {
+
+class ImageButton;
+
+class InsertDialog final : public FullScreenDialog {
+  Q_OBJECT
+ public:
+  // Builds the page for the category of row state.selectedCategoryIndex and runs its
+  // initialisation: the category's picture is loaded into state.categoryImage.
+  InsertDialog(ProcessState& state, Shell& shell);
+
+  // Button font, the icon (60 x 80) above the caption; the caption is shown as given.
+  void SetPlacementButton(ImageButton& button, const QString& caption, int iconId);
+
+  void OnBack();
+  void OnExact();
+  void OnLeft();
+  void OnRight();
+
+  ImageButton& LeftButton() const;
+  ImageButton& ExactButton() const;
+  ImageButton& RightButton() const;
+  QPushButton& CancelButton() const;
+  QPushButton& BackButton() const;
+  QLabel& Picture() const;
+  QLabel& CategoryName() const;
+  QGroupBox& Frame() const;
+
+ private:
+  // A placement has been tried: a record that is not in the file is reported, then the
+  // page ends with "done" all the same.
+  void EndPlacement(AppendResult result);
+
+  ProcessState& state_;
+  Shell& shell_;
+};
+
+}  // namespace poirec
