@@ -3,14 +3,8 @@
 # A placement appends its record to the category's file and the run's end appends the fallback
 # record; a deletion rewrites the nearest POI's file without it; Back returns to the category
 # page. The expected bytes are worked out independently (lib/expected.sh).
-#
-# The insert and delete pages are switched on by POI_E2E_PAGES=1; until then the script skips.
 # shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
 source "$(dirname "$0")/lib/scenario.sh" "$@"
-
-if [ "${POI_E2E_PAGES:-0}" != 1 ]; then
-  skip_all "the insert and delete pages are not switched on (POI_E2E_PAGES=1)"
-fi
 
 readonly SAMPLE_POIS="$E2E_ROOT/sample/pois"
 
@@ -131,14 +125,14 @@ back_then_another_category() {
 }
 
 # store_with_a_nearest_poi FOLDER: categories whose POI nearest to the sample fix lies in the
-# middle of Cafe.asc, between a comment, lines that hold no POI, a name with a Windows-1252
-# byte and numbers written short; and a recorded.asc holding a POI right at the fix, which is
-# no category and must be neither found nor deleted.
+# middle of Cafe.asc, between a comment ended by CR LF, blank lines, a line that holds no POI,
+# a name with a Windows-1252 byte and numbers written short; and a recorded.asc holding a POI
+# right at the fix, which is no category and must be neither found nor deleted.
 store_with_a_nearest_poi() {
   mkdir -p "$1"
   printf '\n11.5600000, 48.1300000, "Backstube West"\n11.6000000, 48.1600000, "Backstube Nord"' \
     >"$1/Baeckerei.asc"
-  printf '\n; Cafes in der Altstadt\n11.58, 48.14, "Cafe Kurz"\n11.5759000, 48.1373000, "Cafe am Markt"\nkein Komma\n11.5700000, 48.1380000, "Caf\xe9 Rischart"\n11.5759000, 48.1373000, "Cafe Doppelt"' \
+  printf '\n; Cafes in der Altstadt\r\n11.58, 48.14, "Cafe Kurz"\n\n11.5759000, 48.1373000, "Cafe am Markt"\nkein Komma\n \t\n11.5700000, 48.1380000, "Caf\xe9 Rischart"  \n11.5759000, 48.1373000, "Cafe Doppelt"' \
     >"$1/Cafe.asc"
   printf '\n11.5758630, 48.1372360, "Quillon RECORD (01.02.03 09:05:07)"\n' >"$1/recorded.asc"
   cp "$SAMPLE_POIS/Biergarten.bmp" "$1/Baeckerei.bmp"
@@ -146,7 +140,7 @@ store_with_a_nearest_poi() {
 }
 
 # "Delete nearest POI", then "Confirm Deletion": the file of the nearest POI is rewritten
-# without every POI at its place; the other POIs keep their order in the rewritten form.
+# without every POI at its place; every other line but the blank ones stays as it was.
 delete_the_nearest_poi() {
   local source="$SCENARIO_FOLDER/pois" position="$E2E_ROOT/sample/Documents/QXPosition.txt"
   local folder page delete time nearest file_number match_lon match_lat category

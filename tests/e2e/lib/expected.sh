@@ -99,14 +99,16 @@ nearest_poi() {
     END { if (found) print nearest }' "$@"
 }
 
-# kept_lines FILE LON LAT: the file as its rewrite without the POIs at the position leaves it:
-# every other POI line as its line break, both coordinates with seven decimals and the name as
-# read; comments and other lines that hold no POI are gone.
+# kept_lines FILE LON LAT: the file as the deletion of the POIs at the position leaves it,
+# given that it holds at least one: lines end at CR LF, CR or LF; every POI line at the
+# position and every blank line is gone; every other line is kept byte for byte as read, each
+# after its own line break "\n" (so the file begins with one and does not end with one).
+# Lines here are shorter than the 1999 bytes in which the program reads longer ones.
 kept_lines() {
-  e2e_awk -v lon="$2" -v lat="$3" "$E2E_POI_LINE_AWK"'
-    parse_poi($0) && !(poiLon == lon && poiLat == lat) {
-      printf "\n%.7f, %.7f, %s", poiLon * 0.000001, poiLat * 0.000001, poiName
-    }' "$1"
+  e2e_awk -v lon="$2" -v lat="$3" -v RS='\r\n|\r|\n' "$E2E_POI_LINE_AWK"'
+    /^[ \t\r\n\v\f]*$/ { next }
+    parse_poi($0) && poiLon == lon && poiLat == lat { next }
+    { printf "\n%s", $0 }' "$1"
 }
 
 # category_names FOLDER: the categories of a "pois" folder in the order the pages show them:
