@@ -4,8 +4,9 @@
 # folder with a position file that has a valid fix. The user's own documents are never read.
 #
 # With a display the program opens there for you to use. Without one it runs in a virtual
-# X server of handheld size (240 x 320), a screenshot is saved, "Cancel" is pressed, and the
-# script prints where the screenshot and the written record are.
+# X server of handheld size (240 x 320) through a whole recording: the category page, the delete
+# page and Back, then the insert page for "Aussicht 360°" and "Right from Street". A screenshot
+# of each page is saved, and the script prints the records written.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
@@ -15,24 +16,27 @@ bash scripts/build.sh
 
 # shellcheck source-path=SCRIPTDIR source=lib/display.sh
 source scripts/lib/display.sh
+# shellcheck source-path=SCRIPTDIR source=lib/pages.sh
+source scripts/lib/pages.sh
 
 demo="$repo/build/demo"
 make_run_folder "$demo" build/src/poirecorder sample/pois sample/Documents/QXPosition.txt
 recorded="$demo/pois/recorded.asc"
 
-show_record() {
-  if [ -f "$recorded" ]; then
-    echo "Written record: $recorded"
-    od -c "$recorded"
-  else
-    echo "No record was written ($recorded does not exist)."
-  fi
+category="$demo/pois/Aussicht 360°.asc"
+
+show_records() {
+  local file
+  for file in "$category" "$recorded"; do
+    echo "$file:"
+    od -c "$file"
+  done
 }
 
 if [ -n "${DISPLAY:-}" ]; then
   echo "Starting the program on $DISPLAY with the sample data in $demo"
   XDG_CONFIG_HOME="$demo/config" "$demo/poirecorder"
-  show_record
+  [ -f "$recorded" ] && show_records
   exit 0
 fi
 
@@ -41,10 +45,24 @@ display_start
 start_program "$demo"
 page=$(wait_for_window Dialog)
 wait_until_painted
-screenshot "$demo/screenshot.png"
-# "Cancel" spans the page's whole width at the top.
-click_button "$page" 3 2 130 21
+screenshot "$demo/category-page.png"
+
+# "Delete nearest POI" shows the POI it would delete; Back deletes nothing.
+press_slot "$page" 0
+delete=$(wait_for_window Dialog "$page")
+wait_until_painted
+screenshot "$demo/delete-page.png"
+press "$delete" "$DELETE_BACK"
+wait_for_window_gone "$delete"
+wait_until_painted
+
+# The second category, "Aussicht 360°", and the POI 20 m to the right of the course.
+press_slot "$page" 2
+insert=$(wait_for_window Dialog "$page")
+wait_until_painted
+screenshot "$demo/insert-page.png"
+press "$insert" "$INSERT_RIGHT"
 status=$(wait_for_program_end)
 echo "The program ended with status $status."
-echo "Screenshot: $demo/screenshot.png"
-show_record
+echo "Screenshots: $demo/category-page.png, $demo/delete-page.png, $demo/insert-page.png"
+show_records

@@ -20,8 +20,8 @@ readonly E2E_SKIPPED=77
 source "$E2E_ROOT/scripts/lib/display.sh"
 # shellcheck source=expected.sh
 source "$E2E_ROOT/tests/e2e/lib/expected.sh"
-# shellcheck source=pages.sh
-source "$E2E_ROOT/tests/e2e/lib/pages.sh"
+# shellcheck source=../../../scripts/lib/pages.sh
+source "$E2E_ROOT/scripts/lib/pages.sh"
 
 e2e_passed=0
 e2e_failed=0
