@@ -34,13 +34,10 @@ std::int64_t DirectionOfShift(std::int32_t course, std::int32_t sideOffset) {
 AppendResult AppendToSelected(const CategoryTable& table, std::int32_t selectedIndex,
                               std::int32_t longitude, std::int32_t latitude,
                               const LocalDateTime& recordingTime) {
-  if (selectedIndex < 0 || selectedIndex >= table.count ||
-      selectedIndex >= CategoryTable::kCapacity) {
-    return AppendResult::NotOpened;
-  }
+  const CategoryEntry* row = RowAt(table, selectedIndex);
+  if (!row) return AppendResult::NotOpened;
   const std::u16string name = RecordName(DateTimeText(recordingTime, true));
-  return AppendCategoryRecord(PoiFilePath(table.rows[static_cast<std::size_t>(selectedIndex)]),
-                              longitude, latitude, name);
+  return AppendCategoryRecord(PoiFilePath(*row), longitude, latitude, name);
 }
 
 }  // namespace

@@ -8,42 +8,39 @@
 
 namespace poirec::test {
 
-RunFolder::RunFolder() {
+Run::Run() {
   folder.MakeFolder("pois");
   state.folders.program = folder.Folder();
 }
 
-void RunFolder::AddCategory(const std::string& name, std::string_view bytes,
-                            const QColor& colour) {
+void Run::AddCategory(const std::string& name, std::string_view bytes, const QColor& colour,
+                      bool inTable) {
   folder.Write("pois/" + name + ".asc", bytes);
-  if (colour.isValid()) SavePicture(folder.Path() / "pois" / (name + ".bmp"), colour);
-  CategoryTable& table = state.categoryTable;
-  CategoryEntry& row = table.rows[static_cast<std::size_t>(table.count++)];
+  const QString picture = QString::fromStdString((folder.Path() / "pois" / name).string());
+  if (colour.isValid()) {
+    QImage image(22, 22, QImage::Format_RGB32);
+    image.fill(colour);
+    ASSERT_TRUE(image.save(picture + ".bmp", "BMP"));
+  }
+  if (!inTable) return;
+  CategoryEntry& row = state.categoryTable.rows[static_cast<std::size_t>(state.categoryTable.count++)];
   row.name = QString::fromStdString(name).toStdU16String();
-  row.bitmapPath = QString::fromStdString((folder.Path() / "pois" / (name + ".bmp")).string())
-                       .toStdU16String();
+  row.bitmapPath = (picture + ".bmp").toStdU16String();
 }
 
-std::string RunFolder::Bytes(const std::string& name) const {
+std::string Run::Bytes(const std::string& name) const {
   return ReadBytes(folder.Path() / "pois" / (name + ".asc"));
-}
-
-void SavePicture(const std::filesystem::path& path, const QColor& colour) {
-  QImage picture(22, 22, QImage::Format_RGB32);
-  picture.fill(colour);
-  ASSERT_TRUE(picture.save(QString::fromStdString(path.string()), "BMP"));
 }
 
 QColor PictureColour(const QLabel& picture) {
   const QImage image = picture.pixmap().toImage().convertToFormat(QImage::Format_RGB32);
   if (image.isNull()) return {};
-  const QRgb first = image.pixel(0, 0);
   for (int y = 0; y < image.height(); ++y) {
     for (int x = 0; x < image.width(); ++x) {
-      if (image.pixel(x, y) != first) return {};
+      if (image.pixel(x, y) != image.pixel(0, 0)) return {};
     }
   }
-  return QColor(first);
+  return QColor(image.pixel(0, 0));
 }
 
 void OnNextModalPage(std::function<void(QDialog&)> action) {

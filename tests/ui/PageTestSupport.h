@@ -1,12 +1,11 @@
 #pragma once
-// What the tests of the insert and delete pages share: a run state over a "pois" folder of
-// their own, categories with one-coloured pictures, a shell that notes its messages, and a
-// way to act on a page that runs modally.
+// What the tests of the insert and delete pages share: a run over a "pois" folder of their
+// own, categories with one-coloured pictures, a shell that notes its messages, and a way
+// to act on a page that runs modally.
 #include <QColor>
 #include <QDialog>
 #include <functional>
 #include <string>
-#include <string_view>
 #include <vector>
 
 #include "session/ProcessState.h"
@@ -28,23 +27,19 @@ class NotingShell final : public Shell {
   std::function<void()> onMessage;  // runs while the message is shown
 };
 
-class RunFolder {
- public:
-  RunFolder();
-  // Writes pois/<name>.asc with the bytes, and a 22 x 22 picture of the colour beside it
-  // unless the colour is invalid; adds the category to the state's table (unsorted).
-  void AddCategory(const std::string& name, std::string_view bytes, const QColor& colour);
+struct Run {
+  Run();
+  // Writes pois/<name>.asc and, for a valid colour, a 22 x 22 picture of it beside it.
+  // With inTable, the category is also added to the state's table (unsorted).
+  void AddCategory(const std::string& name, std::string_view bytes, const QColor& colour,
+                   bool inTable = true);
   std::string Bytes(const std::string& name) const;  // pois/<name>.asc
 
   TempFolder folder;
   ProcessState state;
 };
 
-// A 22 x 22 picture of one colour, saved as a ".bmp" file.
-void SavePicture(const std::filesystem::path& path, const QColor& colour);
-
-// The one colour of the label's picture, or an invalid colour when it shows none or more
-// than one.
+// The one colour the label's picture shows; invalid for none or more than one.
 QColor PictureColour(const QLabel& picture);
 
 // Runs the action on the page that runs modally (a nested page run with exec()) once its
