@@ -62,7 +62,7 @@ insert=$(wait_for_window Dialog "$page")
 wait_until_painted
 screenshot "$demo/insert-page.png"
 press "$insert" "$INSERT_RIGHT"
-status=$(wait_for_program_end)
-echo "The program ended with status $status."
+wait_for_program_end
+echo "The program ended with status $PROGRAM_STATUS."
 echo "Screenshots: $demo/category-page.png, $demo/delete-page.png, $demo/insert-page.png"
 show_records

@@ -115,9 +115,12 @@ start_program() {
 
 program_running() { [ -n "$PROGRAM_PID" ] && kill -0 "$PROGRAM_PID" 2>/dev/null; }
 
-# wait_for_program_end: waits until the program has ended; prints its exit status.
+# wait_for_program_end: waits until the program has ended and sets PROGRAM_STATUS to its exit
+# status. It must run in this shell, not in a command substitution: only the shell that
+# started the program can wait for it and learn its status.
 wait_for_program_end() {
-  local deadline=$((SECONDS + DISPLAY_WAIT_SECONDS)) status=0
+  local deadline=$((SECONDS + DISPLAY_WAIT_SECONDS))
+  PROGRAM_STATUS=""
   while program_running; do
     if ((SECONDS >= deadline)); then
       display_note "the program was still running after ${DISPLAY_WAIT_SECONDS} s"
@@ -125,8 +128,8 @@ wait_for_program_end() {
     fi
     sleep 0.1
   done
-  wait "$PROGRAM_PID" 2>/dev/null || status=$?
-  echo "$status"
+  PROGRAM_STATUS=0
+  wait "$PROGRAM_PID" 2>/dev/null || PROGRAM_STATUS=$?
 }
 
 # visible_windows TITLE: the ids of the visible windows whose title is exactly TITLE.

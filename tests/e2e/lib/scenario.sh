@@ -108,10 +108,9 @@ start_timed_program() {
 
 # end_program: waits for the program to end, expects exit status 0, sets RUN_ENDED.
 end_program() {
-  local status
-  status=$(wait_for_program_end) || fail "the program did not end"
+  wait_for_program_end || fail "the program did not end"
   RUN_ENDED=$(date +%s)
-  [ "$status" = 0 ] || fail "the program ended with status $status"
+  [ "$PROGRAM_STATUS" = 0 ] || fail "the program ended with status $PROGRAM_STATUS"
 }
 
 # open_page [OPEN_PAGES]: waits for a new page (title "Dialog") beside the pages already open
