@@ -72,6 +72,31 @@ TEST_F(RecordingPage, EachPlacementAppendsItsRecordAndEndsWithDoneBackAndCancelW
   EXPECT_TRUE(shell.messages.empty());
 }
 
+// A record that cannot be written is reported while the page is still shown; the page
+// then ends all the same.
+TEST_F(RecordingPage, APlacementThatCannotBeWrittenIsReportedBeforeThePageEnds) {
+  struct WatchingShell final : Shell {
+    void Beep() override {}
+    void ShowMessage(std::u16string_view text) override {
+      shown.emplace_back(text);
+      pageVisible = page != nullptr && page->isVisible();
+    }
+    QWidget* page = nullptr;
+    bool pageVisible = false;
+    std::vector<std::u16string> shown;
+  } watching;
+  run.AddCategory("Alpha", kOld, kBlue);
+  std::filesystem::remove(run.folder.Path() / "pois/Alpha.asc");
+  run.folder.MakeFolder("pois/Alpha.asc");  // a folder where the file should be
+  InsertDialog page(run.state, watching);
+  watching.page = &page;
+  test::Activate(page);
+  test::Press(page, "Right from Street");
+  EXPECT_EQ(watching.shown, std::vector<std::u16string>{std::u16string(kFileCouldNotBeCreated)});
+  EXPECT_TRUE(watching.pageVisible);
+  EXPECT_EQ(page.result(), kResultDone);
+}
+
 // Back returns to the category page, the next category shows its own picture and name, and
 // a placement ends the category page too.
 TEST_F(RecordingPage, BackFromInsertingReturnsToTheCategoryPageAndAnotherCategoryShowsItsOwn) {
