@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -30,6 +32,30 @@ std::vector<std::u16string> ReadAllLines(const TempFolder& folder, std::string_v
 }
 
 using Lines = std::vector<std::u16string>;
+
+// The line read of a reader that loads 2000 bytes at a time, one byte at a time: pieces
+// of at most n - 1 bytes, each with "\n" when a line end followed.
+std::vector<std::string> LoadByLoadPieces(std::string_view file, std::size_t n) {
+  std::vector<std::string> pieces;
+  std::size_t at = 0;
+  std::size_t loadEnd = 0;  // the current load ends here
+  while (true) {
+    std::string piece;
+    while (piece.size() + 1 < n) {
+      if (at == loadEnd) loadEnd = std::min(file.size(), at + 2000);
+      if (at == loadEnd) break;
+      const char c = file[at++];
+      if (c == '\r' || c == '\n') {
+        if (at < loadEnd && file[at] == '\n') ++at;
+        piece += '\n';
+        break;
+      }
+      piece += c;
+    }
+    if (piece.empty()) return pieces;
+    pieces.push_back(piece);
+  }
+}
 
 TEST(TextLineReader, FoldsEveryLineEndIntoOneLineFeed) {
   TempFolder folder;
@@ -141,6 +167,44 @@ TEST(TextLineReader, OpensForReadingWithoutTheTextBitAndWritesCrLf) {
   reader.WriteLineA("lost");
   reader.Close();
   EXPECT_EQ(ReadBytes(folder.Path() / "out.txt").size(), 18u);
+}
+
+// Generated files of short and long lines, line ends and zero bytes (never 0xFF), read as
+// pieces and through ReadLineA with several sizes, from the start each time.
+TEST(TextLineReader, GivesThePiecesOfTheLoadByLoadRead) {
+  std::vector<std::string> files = {std::string(1999, 'x') + "\r\n", "\n"};
+  while (files[1].size() < 150000) files[1] += std::string(1998, 'x') + "\r\n";  // CR ends loads
+  std::mt19937 random(4242);
+  const std::string alphabet = std::string("\r\n\r\n\n\n,0.;  abcdefghij") + '\0';
+  for (std::size_t size = 0; size < 180000; size += 9001) {
+    std::string& contents = files.emplace_back();
+    while (contents.size() < size) {
+      if (random() % 40 == 0) contents.append(random() % 4601, 'r');  // a long line
+      else contents += alphabet[random() % alphabet.size()];
+    }
+  }
+  const TempFolder folder;
+  TextLineReader reader;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    folder.Write("lines.txt", files[i]);
+    ASSERT_TRUE(reader.Open(folder.File("lines.txt"), TextLineReader::kReadShared));
+    std::vector<std::string> pieces;
+    for (TextLineReader::Piece piece; reader.ReadPiece(piece);) {
+      EXPECT_EQ(piece.text, piece.bytes.substr(0, piece.bytes.find('\0')));
+      pieces.push_back(std::string(piece.bytes) + (piece.endsLine ? "\n" : ""));
+    }
+    EXPECT_TRUE(reader.ReadWholeFile());
+    EXPECT_EQ(pieces, LoadByLoadPieces(files[i], 2000)) << "file " << i;
+    for (const unsigned n : {7u, 2000u, 4500u}) {
+      ASSERT_TRUE(reader.SeekToBegin());
+      pieces.clear();
+      for (std::string line(n + 1, '\xFF'); reader.ReadLineA(line.data(), n) != nullptr;
+           line.assign(n + 1, '\xFF')) {
+        pieces.push_back(line.substr(0, line.find(std::string_view("\0\xFF", 2))));
+      }
+      EXPECT_EQ(pieces, LoadByLoadPieces(files[i], n)) << "file " << i << ", n = " << n;
+    }
+  }
 }
 
 }  // namespace
