@@ -7,7 +7,7 @@
 #include "platform/File.h"
 #include "platform/TextEncoding.h"
 #include "poi/PoiLine.h"
-#include "position/LinePieceReader.h"
+#include "position/TextLineReader.h"
 
 namespace poirec {
 namespace {
@@ -88,7 +88,7 @@ struct CopyOutcome {
 // lines. A line is recognised by its pieces exactly as the search saw them; a line
 // any of whose pieces lies at the position is removed whole, and a kept line is
 // written whole, however long it is.
-CopyOutcome CopyWithoutPosition(LinePieceReader& reader, File& target, PoiPosition position) {
+CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, PoiPosition position) {
   RewrittenFile out(target);
   CopyOutcome outcome;
   bool written = true;
@@ -101,8 +101,8 @@ CopyOutcome CopyWithoutPosition(LinePieceReader& reader, File& target, PoiPositi
     inLine = false;
   };
 
-  LinePieceReader::Piece piece;
-  while (written && reader.Next(piece)) {
+  TextLineReader::Piece piece;
+  while (written && reader.ReadPiece(piece)) {
     if (!inLine) {
       written = out.BeginLine();
       inLine = true;
@@ -129,12 +129,13 @@ bool FindNearestPoi(const CategoryTable& table, std::int32_t longitude, std::int
                     NearestPoiMatch& match) {
   bool found = false;
   std::int64_t best = 0;
-  LinePieceReader reader;
+  TextLineReader reader;
   for (std::int32_t row = 0; row < RowsInUse(table); ++row) {
-    if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]))) continue;
-    LinePieceReader::Piece piece;
+    if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]),
+                     TextLineReader::kReadShared)) continue;
+    TextLineReader::Piece piece;
     PoiPosition poi;
-    while (reader.Next(piece)) {
+    while (reader.ReadPiece(piece)) {
       if (!ParsePoiPosition(piece.text, poi)) continue;
       const std::int64_t distance = Distance(poi, longitude, latitude);
       if (found && distance >= best) continue;  // the first line at the smallest distance wins
@@ -161,8 +162,8 @@ DeleteResult DeleteNearestPoi(const CategoryTable& table, const NearestPoiMatch&
   const std::u16string path = PoiFilePath(row);
   const std::u16string temporaryPath = TemporaryPoiFilePath(row);
 
-  LinePieceReader reader;
-  if (!reader.Open(path)) return DeleteResult::NotOpened;
+  TextLineReader reader;
+  if (!reader.Open(path, TextLineReader::kReadShared)) return DeleteResult::NotOpened;
   File temporary;
   if (!temporary.Open(temporaryPath, File::Mode::Write)) return DeleteResult::NotWritten;
 
