@@ -84,7 +84,7 @@ std::size_t TextLineReader::NextFrom(std::size_t& cached, char wanted) {
   return cached;
 }
 
-TextLineReader::Piece TextLineReader::NextPiece(std::size_t limit) {
+void TextLineReader::NextPiece(Piece& piece, std::size_t limit) {
   // A piece and the LF that may follow its line end lie within one load's length.
   while (end_ - begin_ < kLoadSize && Refill()) {
   }
@@ -95,7 +95,6 @@ TextLineReader::Piece TextLineReader::NextPiece(std::size_t limit) {
   const std::size_t lineEnd =
       std::min(lf == nullptr ? stop : static_cast<std::size_t>(static_cast<const char*>(lf) - data),
                NextFrom(nextCr_, '\r'));
-  Piece piece;
   piece.endsLine = lineEnd < stop;
   piece.bytes = std::string_view(data + start, lineEnd - start);
   piece.text = piece.bytes.substr(0, std::min(NextFrom(nextZero_, '\0'), lineEnd) - start);
@@ -107,11 +106,10 @@ TextLineReader::Piece TextLineReader::NextPiece(std::size_t limit) {
       (bufferOffset_ + static_cast<std::int64_t>(begin_)) % std::int64_t{kLoadSize} != 0) {
     ++begin_;
   }
-  return piece;
 }
 
 bool TextLineReader::ReadPiece(Piece& piece) {
-  piece = NextPiece(kLoadSize - 1);
+  NextPiece(piece, kLoadSize - 1);
   reportedEnd_ = piece.bytes.empty() && !piece.endsLine;
   return !reportedEnd_;
 }
@@ -122,8 +120,9 @@ bool TextLineReader::ReadWholeFile() {
 
 char* TextLineReader::ReadLineA(char* destination, unsigned n) {
   std::size_t stored = 0;
+  Piece piece;
   while (stored + 1 < n) {
-    const Piece piece = NextPiece(std::min<std::size_t>(n - 1 - stored, kLoadSize - 1));
+    NextPiece(piece, std::min<std::size_t>(n - 1 - stored, kLoadSize - 1));
     std::memcpy(destination + stored, piece.bytes.data(), piece.bytes.size());
     stored += piece.bytes.size();
     if (piece.endsLine) {

@@ -70,7 +70,7 @@ class TextLineReader {
 
  private:
   // The next 8-bit piece of at most limit (< kLoadSize) bytes; empty at the end.
-  Piece NextPiece(std::size_t limit);
+  void NextPiece(Piece& piece, std::size_t limit);
   // Keeps the unread bytes, moved to the front, and reads more behind them; false when
   // the file has no more.
   bool Refill();
