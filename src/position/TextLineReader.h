@@ -69,7 +69,9 @@ class TextLineReader {
   bool ReadWholeFile();
 
  private:
-  // The next 8-bit piece of at most limit (< kLoadSize) bytes; empty at the end.
+  // Fills piece with the next 8-bit piece of at most limit (< kLoadSize) bytes; empty at
+  // the end. Filled in place: a returned copy, read right after its store, costs the
+  // search a third of its speed.
   void NextPiece(Piece& piece, std::size_t limit);
   // Keeps the unread bytes, moved to the front, and reads more behind them; false when
   // the file has no more.

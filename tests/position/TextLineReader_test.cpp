@@ -37,20 +37,17 @@ using Lines = std::vector<std::u16string>;
 // of at most n - 1 bytes, each with "\n" when a line end followed.
 std::vector<std::string> LoadByLoadPieces(std::string_view file, std::size_t n) {
   std::vector<std::string> pieces;
-  std::size_t at = 0;
   std::size_t loadEnd = 0;  // the current load ends here
-  while (true) {
+  for (std::size_t at = 0;;) {
     std::string piece;
     while (piece.size() + 1 < n) {
       if (at == loadEnd) loadEnd = std::min(file.size(), at + 2000);
       if (at == loadEnd) break;
       const char c = file[at++];
-      if (c == '\r' || c == '\n') {
-        if (at < loadEnd && file[at] == '\n') ++at;
-        piece += '\n';
-        break;
-      }
-      piece += c;
+      const bool lineEnd = c == '\r' || c == '\n';
+      if (lineEnd && at < loadEnd && file[at] == '\n') ++at;  // only within the load
+      piece += lineEnd ? '\n' : c;
+      if (lineEnd) break;
     }
     if (piece.empty()) return pieces;
     pieces.push_back(piece);
@@ -76,9 +73,9 @@ TEST(TextLineReader, ACarriageReturnEndingAFullLoadEndsItsLine) {
   TempFolder folder;
   // Byte 2000 is the CR of the second line and byte 2001 its LF, in the next load.
   std::string bytes = std::string(1000, 'a') + "\n" + std::string(998, 'b') + "\r\nnext";
-  const Lines lines = ReadAllLines(folder, bytes);
-  EXPECT_EQ(lines, (Lines{std::u16string(1000, u'a') + u"\n", std::u16string(998, u'b') + u"\n",
-                          u"\n", u"next"}));
+  EXPECT_EQ(ReadAllLines(folder, bytes),
+            (Lines{std::u16string(1000, u'a') + u"\n", std::u16string(998, u'b') + u"\n", u"\n",
+                   u"next"}));
 
   // One byte earlier, CR and LF share a load and make one line end.
   bytes = std::string(1000, 'a') + "\n" + std::string(997, 'b') + "\r\nnext";
@@ -199,9 +196,8 @@ TEST(TextLineReader, GivesThePiecesOfTheLoadByLoadRead) {
       ASSERT_TRUE(reader.SeekToBegin());
       pieces.clear();
       for (std::string line(n + 1, '\xFF'); reader.ReadLineA(line.data(), n) != nullptr;
-           line.assign(n + 1, '\xFF')) {
+           line.assign(n + 1, '\xFF'))
         pieces.push_back(line.substr(0, line.find(std::string_view("\0\xFF", 2))));
-      }
       EXPECT_EQ(pieces, LoadByLoadPieces(files[i], n)) << "file " << i << ", n = " << n;
     }
   }
