@@ -14,118 +14,77 @@
 namespace poirec {
 namespace {
 
-using test::ReadBytes;
-using test::TempFolder;
+constexpr std::string_view kValidFix =
+    "Lat = 48.137154\r\nLon = 11.576124\r\nCourse = 245.7\r\nValid = 1\r\n";
+constexpr std::string_view kFallbackRecord =
+    "\n11.5761240, 48.1371500, \"Quillon RECORD (06.12.26 01:20:20)\"\n";
 
-// Records what the session asks of the desktop, in order.
-class RecordingShell final : public Shell {
- public:
-  void Beep() override { calls.push_back("beep"); }
-  void ShowMessage(std::u16string_view text) override {
-    calls.push_back("message: " + Utf16ToUtf8(text));
-  }
-  std::vector<std::string> calls;
-};
-
-constexpr LocalDateTime kRecordingTime{.year = 2026, .month = 12, .dayOfWeek = 0, .day = 6,
-                                       .hour = 1, .minute = 20, .second = 20, .millisecond = 5};
-
-// A program folder with "pois", a documents folder with a position file, and a page
-// that ends with a chosen result.
-class RecordingSessionTest : public ::testing::Test {
+// A program folder with "pois" and a documents folder; the session's shell and page are
+// fakes that note, in order, what the session asked of them.
+class RecordingSessionTest : public ::testing::Test, public Shell {
  protected:
   RecordingSessionTest() {
     folder_.MakeFolder("program/pois");
     state_.folders.program = folder_.File("program/");
     state_.folders.documents = folder_.File("documents");
   }
+  void Beep() override { calls_.push_back("beep"); }
+  void ShowMessage(std::u16string_view text) override { calls_.push_back(Utf16ToUtf8(text)); }
 
-  void WritePosition(std::string_view text) { folder_.Write("documents/QXPosition.txt", text); }
-
-  bool Run(int pageResult) {
-    RecordingSession session(
-        state_, shell_,
-        [this, pageResult] {
-          ++pagesShown_;
-          shell_.calls.push_back("page");
-          return pageResult;
-        },
-        [this] {
-          ++clockReads_;
-          return kRecordingTime;
-        });
-    return session.Start();
+  void Run(std::string_view positionFile, int pageResult) {
+    if (!positionFile.empty()) folder_.Write("documents/QXPosition.txt", positionFile);
+    calls_.clear();
+    const auto page = [&] { return calls_.push_back("page"), pageResult; };
+    const auto clock = [&] {
+      calls_.push_back("clock");
+      return LocalDateTime{2026, 12, 0, 6, 1, 20, 20, 5};
+    };
+    EXPECT_FALSE(RecordingSession(state_, *this, page, clock).Start());
   }
+  std::filesystem::path Recorded() const { return folder_.Path() / "program/pois/recorded.asc"; }
 
-  std::string Recorded() const { return ReadBytes(folder_.Path() / "program/pois/recorded.asc"); }
-  bool RecordedExists() const {
-    return std::filesystem::exists(folder_.Path() / "program/pois/recorded.asc");
-  }
-
-  TempFolder folder_;
+  test::TempFolder folder_;
   ProcessState state_;
-  RecordingShell shell_;
-  int pagesShown_ = 0;
-  int clockReads_ = 0;
+  std::vector<std::string> calls_;
 };
 
-constexpr std::string_view kValidFix =
-    "Lat = 48.137154\r\nLon = 11.576124\r\nCourse = 245.7\r\nValid = 1\r\n";
-constexpr std::string_view kFallbackRecord =
-    "\n11.5761240, 48.1371500, \"Quillon RECORD (06.12.26 01:20:20)\"\n";
+using Calls = std::vector<std::string>;
 
-TEST_F(RecordingSessionTest, WithoutAFixBeepsWarnsAndWritesNothing) {
-  EXPECT_FALSE(Run(kResultDone));
-  EXPECT_EQ(shell_.calls, (std::vector<std::string>{"beep", "message: Missing GPS-Signal !"}));
-  EXPECT_EQ(pagesShown_, 0);
-  EXPECT_EQ(clockReads_, 0);
-  EXPECT_FALSE(RecordedExists());
-
-  WritePosition("Lat = 48.1\nLon = 11.5\nValid = 0\n");
-  EXPECT_FALSE(Run(kResultDone));
-  EXPECT_EQ(pagesShown_, 0);
-  EXPECT_FALSE(RecordedExists());
-}
-
-TEST_F(RecordingSessionTest, APageEndingDoneFilesTheFallbackRecord) {
-  WritePosition(kValidFix);
-  EXPECT_FALSE(Run(kResultDone));
-  EXPECT_EQ(shell_.calls, (std::vector<std::string>{"beep", "page"}));
-  EXPECT_EQ(clockReads_, 1);
-  EXPECT_EQ(Recorded(), kFallbackRecord);
-
-  // A second run appends; consecutive records are parted by an empty line.
-  EXPECT_FALSE(Run(kResultDone));
-  EXPECT_EQ(Recorded(), std::string(kFallbackRecord) + std::string(kFallbackRecord));
-}
-
-TEST_F(RecordingSessionTest, AnyOtherPageResultWritesNothing) {
-  WritePosition(kValidFix);
-  for (const int result : {kResultBack, 0, -1, 3}) {
-    EXPECT_FALSE(Run(result));
-    EXPECT_FALSE(RecordedExists()) << result;
+TEST_F(RecordingSessionTest, WithoutAValidFixBeepsWarnsAndWritesNothing) {
+  for (const std::string_view file : {"", "Lat = 48.1\nLon = 11.5\nValid = 0\n"}) {
+    Run(file, kResultDone);
+    EXPECT_EQ(calls_, (Calls{"beep", "Missing GPS-Signal !"})) << file;
+    EXPECT_FALSE(std::filesystem::exists(Recorded()));
   }
-  EXPECT_EQ(pagesShown_, 4);
 }
 
-TEST_F(RecordingSessionTest, AMissingPoisFolderIsReported) {
-  WritePosition(kValidFix);
-  std::filesystem::remove(folder_.Path() / "program/pois");
-  EXPECT_FALSE(Run(kResultDone));
-  EXPECT_EQ(shell_.calls,
-            (std::vector<std::string>{"beep", "page", "message: File could not be created !"}));
+TEST_F(RecordingSessionTest, OnlyAPageEndingDoneFilesTheFallbackRecord) {
+  for (const int result : {kResultBack, 0, 3}) {
+    Run(kValidFix, result);
+    EXPECT_EQ(calls_, (Calls{"beep", "clock", "page"}));
+    EXPECT_FALSE(std::filesystem::exists(Recorded())) << result;
+  }
+  Run(kValidFix, kResultDone);
+  EXPECT_EQ(test::ReadBytes(Recorded()), kFallbackRecord);
+  // A later run appends; consecutive records are parted by an empty line.
+  Run(kValidFix, kResultDone);
+  EXPECT_EQ(test::ReadBytes(Recorded()), std::string(kFallbackRecord) + std::string(kFallbackRecord));
 }
 
-TEST_F(RecordingSessionTest, AFailedWriteIsReportedAndLeavesTheFileAsItWas) {
-  WritePosition(kValidFix);
+TEST_F(RecordingSessionTest, AFallbackRecordThatCannotBeWrittenIsReportedAndLeavesNoTrace) {
   const std::string before = "\n1.0000000, 2.0000000, \"earlier\"\n";
   folder_.Write("program/pois/recorded.asc", before);
+  folder_.Write("documents/QXPosition.txt", kValidFix);
   {
     const test::FileSizeLimit diskFull(before.size() + 20);
-    EXPECT_FALSE(Run(kResultDone));
+    Run("", kResultDone);
   }
-  EXPECT_EQ(shell_.calls.back(), "message: File could not be created !");
-  EXPECT_EQ(Recorded(), before);
+  EXPECT_EQ(calls_, (Calls{"beep", "clock", "page", "File could not be created !"}));
+  EXPECT_EQ(test::ReadBytes(Recorded()), before);
+
+  std::filesystem::remove_all(folder_.Path() / "program/pois");
+  Run(kValidFix, kResultDone);
+  EXPECT_EQ(calls_.back(), "File could not be created !");
 }
 
 TEST_F(RecordingSessionTest, WritesTheSameBytesUnderAGermanLocale) {
@@ -133,10 +92,9 @@ TEST_F(RecordingSessionTest, WritesTheSameBytesUnderAGermanLocale) {
   if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
     GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
   }
-  WritePosition(kValidFix);
-  Run(kResultDone);
+  Run(kValidFix, kResultDone);
   std::setlocale(LC_ALL, previous.c_str());
-  EXPECT_EQ(Recorded(), kFallbackRecord);
+  EXPECT_EQ(test::ReadBytes(Recorded()), kFallbackRecord);
 }
 
 }  // namespace
