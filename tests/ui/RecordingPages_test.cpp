@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QTimer>
 
 #include "ui/ButtonFont.h"
 #include "ui/DeleteDialog.h"
@@ -29,36 +30,41 @@ class RecordingPage : public testing::Test {
     run.state.recordingTime = LocalDateTime{2026, 12, 6, 5, 14, 3, 59, 0};
     CreateButtonFont(run.state.buttonFont);
   }
-  // The files in the "pois" folder: a rewrite leaves no temporary file behind.
-  long Files() const {
-    return std::distance(std::filesystem::directory_iterator(run.folder.Path() / "pois"), {});
-  }
-  // Notes what an insert page shows.
-  InsertDialog& Note(QDialog& page) {
-    auto& insert = dynamic_cast<InsertDialog&>(page);
-    name = insert.CategoryName().text();
-    colour = test::PictureColour(insert.Picture());
-    return insert;
-  }
   test::Run run;
   test::NotingShell shell;
-  QString name;
-  QColor colour;
 };
 
+// The one colour the label's picture shows; invalid for none or more than one.
+QColor PictureColour(const QLabel& picture) {
+  QImage image = picture.pixmap().toImage().convertToFormat(QImage::Format_RGB32), solid = image;
+  if (!image.isNull()) solid.fill(image.pixel(0, 0));
+  return !image.isNull() && image == solid ? image.pixelColor(0, 0) : QColor();
+}
+
+// Once the next insert page runs modally: expects the category's name and picture there and
+// presses the button, which is to end the page (one it leaves open is ended all the same).
+void OnInsertPage(const QString& name, const QColor& colour, const QString& caption) {
+  QTimer::singleShot(0, [=] {
+    auto* page = qobject_cast<InsertDialog*>(QApplication::activeModalWidget());
+    ASSERT_NE(page, nullptr) << "no insert page runs modally";
+    EXPECT_EQ(page->CategoryName().text(), name);
+    EXPECT_EQ(PictureColour(page->Picture()), colour);
+    test::Press(*page, caption);
+    EXPECT_FALSE(page->isVisible()) << "the page is still open";
+    if (page->isVisible()) page->done(0);
+  });
+}
+
 TEST_F(RecordingPage, EachPlacementAppendsItsRecordAndEndsWithDoneBackAndCancelWriteNothing) {
-  run.AddCategory("Alpha", kOld, kBlue);
   run.AddCategory(kLongName, kOld, kRed);
   // 20 m to the left (west) of a course due north, the fix itself, 20 m to the right.
   const std::tuple<const char*, std::string, int> buttons[] = {
       {"Left from Street", "\n8.1231910, 47.1234500, " + kName, kResultDone},
       {"Exakt recorded", "\n8.1234560, 47.1234600, " + kName, kResultDone},
       {"Right from Street", "\n8.1237200, 47.1234600, " + kName, kResultDone},
-      {"Back", "", kResultBack},
-      {"Cancel", "", kResultDone}};
+      {"Back", "", kResultBack}, {"Cancel", "", kResultDone}};
   for (const auto& [caption, record, result] : buttons) {
     run.folder.Write("pois/" + kLongName + ".asc", kOld);
-    run.state.selectedCategoryIndex = 1;
     InsertDialog page(run.state, shell);
     test::Activate(page);
     EXPECT_EQ(page.Frame().title(), "Insert recorded POI into");
@@ -68,33 +74,20 @@ TEST_F(RecordingPage, EachPlacementAppendsItsRecordAndEndsWithDoneBackAndCancelW
     EXPECT_EQ(page.result(), result) << caption;
     EXPECT_FALSE(page.isVisible()) << caption;
   }
-  EXPECT_EQ(run.Bytes("Alpha"), kOld);
   EXPECT_TRUE(shell.messages.empty());
 }
 
-// A record that cannot be written is reported while the page is still shown; the page
-// then ends all the same.
-TEST_F(RecordingPage, APlacementThatCannotBeWrittenIsReportedBeforeThePageEnds) {
-  struct WatchingShell final : Shell {
-    void Beep() override {}
-    void ShowMessage(std::u16string_view text) override {
-      shown.emplace_back(text);
-      pageVisible = page != nullptr && page->isVisible();
-    }
-    QWidget* page = nullptr;
-    bool pageVisible = false;
-    std::vector<std::u16string> shown;
-  } watching;
+TEST_F(RecordingPage, APlacementThatCannotBeWrittenIsReportedWhileThePageIsStillShown) {
   run.AddCategory("Alpha", kOld, kBlue);
   std::filesystem::remove(run.folder.Path() / "pois/Alpha.asc");
   run.folder.MakeFolder("pois/Alpha.asc");  // a folder where the file should be
-  InsertDialog page(run.state, watching);
-  watching.page = &page;
+  InsertDialog page(run.state, shell);
+  shell.page = &page;
   test::Activate(page);
   test::Press(page, "Right from Street");
-  EXPECT_EQ(watching.shown, std::vector<std::u16string>{std::u16string(kFileCouldNotBeCreated)});
-  EXPECT_TRUE(watching.pageVisible);
-  EXPECT_EQ(page.result(), kResultDone);
+  EXPECT_EQ(shell.messages, std::vector<std::u16string>{std::u16string(kFileCouldNotBeCreated)});
+  EXPECT_TRUE(shell.pageShown);
+  EXPECT_EQ(page.result(), kResultDone);  // and then it ends all the same
 }
 
 // Back returns to the category page, the next category shows its own picture and name, and
@@ -104,67 +97,46 @@ TEST_F(RecordingPage, BackFromInsertingReturnsToTheCategoryPageAndAnotherCategor
   run.AddCategory(kLongName, kOld, kRed);
   CategoryDialog categories(run.state, RecordingPages(run.state, shell));
   categories.show();
-  test::OnNextModalPage([this](QDialog& insert) { test::Press(Note(insert), "Back"); });
+  OnInsertPage("Alpha", kBlue, "Back");
   test::Press(categories, "Alpha");
-  EXPECT_EQ(name, "Alpha");
-  EXPECT_EQ(colour, kBlue);
   EXPECT_TRUE(categories.isVisible());
-
-  test::OnNextModalPage([this](QDialog& insert) { test::Press(Note(insert), "Exakt recorded"); });
+  OnInsertPage("Aussicht 360  ueber die Stadt und den See", kRed, "Exakt recorded");
   QTest::mouseClick(&categories.Slot(2), Qt::LeftButton);
-  EXPECT_EQ(name, "Aussicht 360  ueber die Stadt und den See");
-  EXPECT_EQ(colour, kRed);
   EXPECT_EQ(categories.result(), kResultDone);
 }
 
-TEST_F(RecordingPage, DeleteShowsTheNearestPoiWithThePictureAndNameOfItsOwnRowAndDeletesIt) {
-  // Two lines at the POI nearest to the fix, written differently, with a comment, a blank
-  // line and another POI between them. The name holds the byte of "°".
-  run.AddCategory("Alpha", kOld, kBlue);
-  run.AddCategory("Aussicht\xC2\xB0Turm",
-                  "\n8.1234000, 47.1234000, \"Turm \xB0 Nord\"\n; Aussichten\n\n11.6, 48.2, "
-                  "\"Berg\"\n8.1234000, 47.12340, \"Turm again\"",
-                  kRed);
-  run.AddCategory("Gamma", kOld, QColor(0, 255, 0));
-  DeleteDialog page(run.state);
-  // Both "°" show as blanks; the POI's name keeps its quotes.
-  EXPECT_EQ(page.MatchLine().text(), "Aussicht Turm: \"Turm   Nord\"");
-  EXPECT_EQ(test::PictureColour(page.Picture()), kRed);
-  EXPECT_EQ(page.Frame().title(), "Delete this POI");
-  EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor is gone again
-  test::Activate(page);
-  EXPECT_TRUE(page.ConfirmButton().hasFocus() && page.ConfirmButton().isDefault());
-  test::Press(page, "Back");
-  EXPECT_EQ(page.result(), kResultBack);
-
-  // Both lines at the match go, whatever their names and however their numbers are
-  // written; every other line but the blank one stays as it was.
-  page.show();
-  test::Press(page, "Confirm Deletion");
-  EXPECT_EQ(page.result(), kResultDone);
-  EXPECT_EQ(run.Bytes("Aussicht\xC2\xB0Turm"), "\n; Aussichten\n11.6, 48.2, \"Berg\"");
-  EXPECT_EQ(run.Bytes("Alpha"), kOld);
-  EXPECT_EQ(Files(), 6);
-}
-
-TEST_F(RecordingPage, DeleteWithoutAnyPoiChangesNoFile) {
-  // Without categories there is no row at all: no name, no colon, no picture.
-  DeleteDialog nothing(run.state);
-  EXPECT_EQ(nothing.MatchLine().text(), "");
-  EXPECT_TRUE(nothing.Picture().pixmap().isNull());
-  test::Press(nothing, "Confirm Deletion");
-  EXPECT_EQ(Files(), 0);
-
-  // Without a POI line the match is as at the start of the run: row 0 and no name.
-  run.AddCategory("Alpha", "\n; nothing here yet\n\n", kBlue);
-  run.AddCategory("Beta", "", kRed);
-  DeleteDialog page(run.state);
-  EXPECT_EQ(page.MatchLine().text(), "Alpha: ");
-  EXPECT_EQ(test::PictureColour(page.Picture()), kBlue);
-  test::Press(page, "Confirm Deletion");
-  EXPECT_EQ(page.result(), kResultDone);
+// Categories are added between the pages: none, so there is no row, no name, no colon and no
+// picture; two without a POI line, so the match is as at the start of the run, row 0 without
+// a name; then the nearest POI in the third of four, whose "°" show as blanks and whose name
+// keeps its quotes. Which lines a deletion keeps, the end-to-end run checks.
+TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDeletesOnlyAPoi) {
+  const QString shown[] = {"", "Alpha: ", "Aussicht Turm: \"Turm   Nord\""};
+  const QColor pictures[] = {QColor(), kBlue, kRed};
+  const std::string tower = "Aussicht\xC2\xB0Turm";
+  for (int step = 0; step < 3; ++step) {
+    if (step == 1) run.AddCategory("Alpha", "\n; nothing here yet\n\n", kBlue);
+    if (step == 1) run.AddCategory("Beta", "", QColor(0, 255, 0));
+    if (step == 2) run.AddCategory(tower, "\n8.1234, 47.1234, \"Turm \xB0 Nord\"", kRed);
+    if (step == 2) run.AddCategory("Gamma", kOld, kBlue);
+    DeleteDialog page(run.state);
+    EXPECT_EQ(page.MatchLine().text(), shown[step]) << step;
+    EXPECT_EQ(page.Picture().pixmap().isNull(), step == 0) << step;
+    EXPECT_EQ(PictureColour(page.Picture()), pictures[step]) << step;
+    EXPECT_EQ(page.Frame().title(), "Delete this POI");
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor is gone again
+    test::Activate(page);
+    EXPECT_TRUE(page.ConfirmButton().hasFocus() && page.ConfirmButton().isDefault()) << step;
+    test::Press(page, "Back");
+    EXPECT_EQ(page.result(), kResultBack) << step;
+    page.show();
+    test::Press(page, "Confirm Deletion");
+    EXPECT_EQ(page.result(), kResultDone) << step;
+    // Each category's two files, and none that a rewrite would have left behind.
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.folder.Path() / "pois"), {}),
+              4 * step) << step;
+  }
   EXPECT_EQ(run.Bytes("Alpha") + run.Bytes("Beta"), "\n; nothing here yet\n\n");
-  EXPECT_EQ(Files(), 4);
+  EXPECT_EQ(run.Bytes(tower) + run.Bytes("Gamma"), kOld);
 }
 
 }  // namespace

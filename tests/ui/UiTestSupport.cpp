@@ -1,15 +1,9 @@
 #include "ui/UiTestSupport.h"
 
 #include <QApplication>
-#include <QLabel>
 #include <QPushButton>
-#include <QTimer>
 
 namespace poirec::test {
-
-QImage Grab(QWidget& widget) {
-  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
-}
 
 QRect BoundsOf(const QImage& image, const QColor& colour, QRect area) {
   area = area.isNull() ? image.rect() : area & image.rect();
@@ -37,34 +31,14 @@ void Press(QWidget& page, const QString& caption) {
 
 void Run::AddCategory(const std::string& name, std::string_view bytes, const QColor& colour) {
   folder.Write("pois/" + name + ".asc", bytes);
-  const QString picture = QString::fromStdString((folder.Path() / "pois" / name).string());
-  if (colour.isValid()) {
-    QImage image(22, 22, QImage::Format_RGB32);
-    image.fill(colour);
-    ASSERT_TRUE(image.save(picture + ".bmp", "BMP"));
-  }
+  const auto picture = QString::fromStdString((folder.Path() / "pois" / (name + ".bmp")).string());
+  QImage image(22, 22, QImage::Format_RGB32);
+  image.fill(colour);
+  ASSERT_TRUE(image.save(picture, "BMP"));
   auto& table = state.categoryTable;
   CategoryEntry& row = table.rows[static_cast<std::size_t>(table.count++)];
   row.name = QString::fromStdString(name).toStdU16String();
-  row.bitmapPath = (picture + ".bmp").toStdU16String();
-}
-
-QColor PictureColour(const QLabel& picture) {
-  const QImage image = picture.pixmap().toImage().convertToFormat(QImage::Format_RGB32);
-  if (image.isNull()) return {};
-  QImage solid(image.size(), image.format());
-  solid.fill(image.pixel(0, 0));
-  return image == solid ? QColor(image.pixel(0, 0)) : QColor();
-}
-
-void OnNextModalPage(std::function<void(QDialog&)> action) {
-  QTimer::singleShot(0, [action = std::move(action)] {
-    auto* page = qobject_cast<QDialog*>(QApplication::activeModalWidget());
-    ASSERT_NE(page, nullptr) << "no page runs modally";
-    action(*page);
-    EXPECT_FALSE(page->isVisible()) << "the page is still open";
-    if (page->isVisible()) page->done(0);
-  });
+  row.bitmapPath = picture.toStdU16String();
 }
 
 }  // namespace poirec::test

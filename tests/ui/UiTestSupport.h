@@ -1,11 +1,9 @@
 #pragma once
 // What the screens' tests share: the classic button colours, so that pixel checks read plain
-// values; a run over a "pois" folder of its own; a shell that notes its messages; and a way
-// to act on a page that runs modally.
+// values; a run over a "pois" folder of its own; and a shell that notes its messages.
 #include <QDialog>
 #include <QImage>
 #include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -15,15 +13,15 @@
 #include "session/Shell.h"
 #include "support/TempFolder.h"
 
-class QLabel;
-
 namespace poirec::test {
 
 inline const QColor kFace(192, 192, 192), kHighlight(255, 255, 255), kShadow(128, 128, 128),
-    kText(0, 0, 0), kRed(255, 0, 0), kBlue(0, 0, 255);
+    kBlack(0, 0, 0), kRed(255, 0, 0), kBlue(0, 0, 255);
 
 // What the widget shows, one image pixel per widget pixel.
-QImage Grab(QWidget& widget);
+inline QImage Grab(QWidget& widget) {
+  return widget.grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
 // The smallest rectangle holding every pixel of the colour inside area; empty when none.
 QRect BoundsOf(const QImage& image, const QColor& colour, QRect area = QRect());
 // Makes the widget's window the active one, so focus can be given inside it.
@@ -31,15 +29,21 @@ void Activate(QWidget& window);
 // Clicks the page's one button of that caption, as a person would find it.
 void Press(QWidget& page, const QString& caption);
 
+// Notes the messages, and whether the page was still shown when the last one came.
 struct NotingShell final : Shell {
   void Beep() override {}
-  void ShowMessage(std::u16string_view text) override { messages.emplace_back(text); }
+  void ShowMessage(std::u16string_view text) override {
+    messages.emplace_back(text);
+    pageShown = page != nullptr && page->isVisible();
+  }
   std::vector<std::u16string> messages;
+  const QWidget* page = nullptr;
+  bool pageShown = false;
 };
 
 struct Run {
   Run() { folder.MakeFolder("pois"); state.folders.program = folder.Folder(); }
-  // Writes pois/<name>.asc and, for a valid colour, a 22 x 22 picture of it beside it, and
+  // Writes pois/<name>.asc and a 22 x 22 picture of the colour beside it, and
   // adds the category to the state's table (unsorted; the category page reads its own).
   void AddCategory(const std::string& name, std::string_view bytes, const QColor& colour);
   std::string Bytes(const std::string& name) const {  // pois/<name>.asc
@@ -49,12 +53,5 @@ struct Run {
   TempFolder folder;
   ProcessState state;
 };
-
-// The one colour the label's picture shows; invalid for none or more than one.
-QColor PictureColour(const QLabel& picture);
-
-// Runs the action on the page that runs modally once its event loop runs. The action is to
-// end the page; a page it leaves open is a failure and is ended, so that the test goes on.
-void OnNextModalPage(std::function<void(QDialog&)> action);
 
 }  // namespace poirec::test
