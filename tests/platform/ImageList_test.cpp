@@ -22,10 +22,6 @@ std::unique_ptr<DeviceIndependentBitmap> Picture(int width, int height,
   return bitmap;
 }
 
-std::uint32_t At(const ImageList& list, int index, int x, int y) {
-  return list.Argb(index).at(static_cast<std::size_t>(y * 22 + x));
-}
-
 // Pixels of the key colour become transparent. A smaller picture sits in the middle as it
 // is; a larger one shrinks to fit, keeping its proportions, each pixel the one under its
 // centre; the rest stays transparent.
@@ -51,7 +47,8 @@ TEST(ImageList, AddsEveryPictureAsOneImageWithTheKeyColourTransparent) {
       {132, 0, 4, 0}, {132, 0, 5, 0xFF563412}, {132, 21, 15, 0xFF563412}, {132, 21, 16, 0},
       {133, 9, 0, 0}, {133, 10, 0, 0xFFFF0000}, {133, 10, 21, 0xFFFF0000}, {133, 11, 21, 0}};
   for (const auto& p : pixels) {
-    EXPECT_EQ(At(list, p.index, p.x, p.y), p.argb) << p.index << ": " << p.x << "," << p.y;
+    EXPECT_EQ(list.Argb(p.index).at(static_cast<std::size_t>(p.y * 22 + p.x)), p.argb)
+        << p.index << ": " << p.x << "," << p.y;
   }
 }
 

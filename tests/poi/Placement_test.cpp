@@ -34,9 +34,8 @@ TEST(PlaceBesideStreet, MovesTwentyMetresToTheChosenSideToTheMillionth) {
 
 TEST(RecordPlacement, AppendsToTheSelectedCategoryOnly) {
   const test::TempFolder folder;
-  const CategoryTable table{.rows = {{{u"Cafe", folder.File("pois/Cafe.bmp")},
-                                      {u"Fuel", folder.File("pois/Fuel.bmp")}}},
-                            .count = 2};
+  const CategoryTable table{
+      .rows = {{{u"Cafe", folder.File("pois/Cafe.bmp")}, {u"Fuel", folder.File("pois/Fuel.bmp")}}}, .count = 2};
   folder.Write("pois/Fuel.asc", "\n1.0000000, 2.0000000, \"old\"");
   const PositionFix fix{8123456, 47123456, 0, 1};
   const LocalDateTime time{2026, 12, 6, 5, 14, 3, 59, 0};

@@ -2,89 +2,58 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
+#include <tuple>
 
+#include "position/CoordinateText.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
 namespace {
 
-constexpr PositionFix kEarlier{.lon = 7, .lat = 8, .course = 9, .valid = 1};
+// Longitude, latitude, course, valid, and what ReadPositionFile returned.
+using Read = std::tuple<std::int32_t, std::int32_t, std::int32_t, int, bool>;
 
-// Reads a position file holding the given text into a fix that held kEarlier.
-PositionFix ReadFile(std::string_view contents, bool* result = nullptr) {
+// Reads a position file holding contents (none for nullptr) into a fix that held
+// 7, 8, 9 and was valid.
+Read ReadFile(const char* contents) {
   test::TempFolder documents;
-  documents.Write("QXPosition.txt", contents);
-  PositionFix fix = kEarlier;
+  if (contents != nullptr) documents.Write("QXPosition.txt", contents);
+  PositionFix fix{.lon = 7, .lat = 8, .course = 9, .valid = 1};
   std::u16string folder = documents.Folder();
   folder.pop_back();  // the documents folder comes without its final "/"
   const bool valid = ReadPositionFile(fix, folder);
-  if (result != nullptr) *result = valid;
-  return fix;
+  return {fix.lon, fix.lat, fix.course, fix.valid, valid};
 }
 
-TEST(ReadPositionFile, ReadsTheFourKeysAndLeavesMissingOnes) {
-  bool result = false;
-  PositionFix fix =
-      ReadFile("Lat = 48.137154\r\nLon = 11.576124\r\nCourse = 245.7\r\nValid = 1\r\n", &result);
-  EXPECT_TRUE(result);
-  EXPECT_EQ(fix.lat, 48137154);
-  EXPECT_EQ(fix.lon, 11576124);
-  EXPECT_EQ(fix.course, 245);
-  EXPECT_EQ(fix.valid, 1);
-
-  fix = ReadFile("Valid = 1\nSpeed = 12\n", &result);
-  EXPECT_TRUE(result);
-  EXPECT_EQ(fix.lon, kEarlier.lon);
-  EXPECT_EQ(fix.lat, kEarlier.lat);
-  EXPECT_EQ(fix.course, kEarlier.course);
-}
-
-TEST(ReadPositionFile, MatchesKeysExactlyAfterLeadingWhiteSpace) {
-  const struct {
-    const char* line;
-    std::int32_t PositionFix::*field;
-    std::int32_t expected;
-  } cases[] = {
-      {"lat = 48.1", &PositionFix::lat, kEarlier.lat},  // case differs
-      {"Lat=48.1", &PositionFix::lat, kEarlier.lat},    // no blank before "="
-      {"Lat", &PositionFix::lat, kEarlier.lat},         // shorter than its key
-      {"Lat =48.1", &PositionFix::lat, 48100000},
-      {"   Lat = 48.1", &PositionFix::lat, 48100000},
-      {"\tLon = -0.5", &PositionFix::lon, -500000},
-      {"Lat = 1.000001", &PositionFix::lat, 1000000},
-      {"Lat =", &PositionFix::lat, 0},
-      {"Course = 359.9", &PositionFix::course, 359},
-      {"Course = -0.5", &PositionFix::course, 0},
-      {"Course = 90", &PositionFix::course, 900000000},
-  };
-  for (const auto& c : cases) EXPECT_EQ(ReadFile(c.line).*c.field, c.expected) << c.line;
-}
-
-TEST(ReadPositionFile, TakesOnlyTheValueOneAsAValidFix) {
-  for (const char* line : {"Valid = 10\n", "Valid = 1.0\n", "Valid = true\n", "Valid = 0\n",
-                           "valid = 1\n", "Valid=1\n"}) {
-    bool result = true;
-    EXPECT_EQ(ReadFile(line, &result).valid, 0) << line;
-    EXPECT_FALSE(result) << line;
-  }
-  for (const char* line : {"Valid =1", "Valid = 1   \r\n", " Valid =\t1\t\n"}) {
-    EXPECT_EQ(ReadFile(line).valid, 1) << line;
-  }
-  // Later keys win, but a later "Valid =" does not take validity back.
-  const PositionFix fix = ReadFile("Lat = 1.5\nValid = 1\nLat = 2.5\nValid = 0\n");
-  EXPECT_EQ(fix.lat, 2500000);
-  EXPECT_EQ(fix.valid, 1);
-}
-
-TEST(ReadPositionFile, WithoutAFileTheFixIsInvalidAndOtherwiseUntouched) {
-  test::TempFolder documents;
-  PositionFix fix = kEarlier;
-  EXPECT_FALSE(ReadPositionFile(fix, documents.File("missing-folder")));
-  EXPECT_EQ(fix.valid, 0);
-  EXPECT_EQ(fix.lon, kEarlier.lon);
-  EXPECT_EQ(fix.lat, kEarlier.lat);
-  EXPECT_EQ(fix.course, kEarlier.course);
+TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max(), kMin = std::numeric_limits<std::int32_t>::min();
+  const Read earlier{7, 8, 9, 0, false}, valid{7, 8, 9, 1, true};
+  const std::pair<const char*, Read> cases[] = {
+      {"Lat = 48.137154\r\nLon = 11.576124\r\nCourse = 245.7\r\nValid = 1\r\n", {11576124, 48137154, 245, 1, true}},
+      {"Valid = 1\nSpeed = 12\n", valid},  // missing keys leave their fields
+      {nullptr, earlier}, {"", earlier},
+      {"lat = 48.1", earlier},  // case differs
+      {"Lat=48.1", earlier},    // no blank before "="
+      {"Lat", earlier},         // shorter than its key
+      {"Lat =48.1", {7, 48100000, 9, 0, false}}, {"   Lat = 48.1", {7, 48100000, 9, 0, false}},
+      {"\tLon = -0.5", {-500000, 8, 9, 0, false}}, {"Lat = 1.000001", {7, 1000000, 9, 0, false}},
+      {"Lat =", {7, 0, 9, 0, false}}, {"Course = 359.9", {7, 8, 359, 0, false}},
+      // Millionths of a degree and whole degrees, truncated toward zero and saturated.
+      {"Lon = -0.0000019", {-1, 8, 9, 0, false}}, {"Lon = 2147.483647", {kMax, 8, 9, 0, false}},
+      {"Lon = -2147.483648", {kMin, 8, 9, 0, false}}, {"Lon = 1e999", {kMax, 8, 9, 0, false}},
+      {"Lon = -1e300", {kMin, 8, 9, 0, false}}, {"Course = 90", {7, 8, 900000000, 0, false}},
+      {"Course = -0.5", {7, 8, 0, 0, false}}, {"Course = 2147483647.9", {7, 8, kMax, 0, false}},
+      {"Course = -2147483648.9", {7, 8, kMin, 0, false}},
+      // Only the value 1 makes a valid fix.
+      {"Valid = 10\n", earlier}, {"Valid = 1.0\n", earlier}, {"Valid = true\n", earlier},
+      {"Valid = 0\n", earlier}, {"valid = 1\n", earlier}, {"Valid=1\n", earlier},
+      {"Valid =1", valid}, {"Valid = 1   \r\n", valid}, {" Valid =\t1\t\n", valid},
+      // Later keys win, but a later "Valid =" does not take validity back.
+      {"Lat = 1.5\nValid = 1\nLat = 2.5\nValid = 0\n", {7, 2500000, 9, 1, true}}};
+  for (const auto& [contents, read] : cases) EXPECT_EQ(ReadFile(contents), read) << contents;
+  EXPECT_EQ(ToMicroDegrees(std::numeric_limits<double>::quiet_NaN()), 0);
 }
 
 }  // namespace

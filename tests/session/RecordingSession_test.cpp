@@ -3,7 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <clocale>
+#include <cstdio>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "platform/TextEncoding.h"
@@ -13,6 +15,8 @@
 
 namespace poirec {
 namespace {
+
+using Calls = std::vector<std::string>;
 
 constexpr std::string_view kValidFix =
     "Lat = 48.137154\r\nLon = 11.576124\r\nCourse = 245.7\r\nValid = 1\r\n";
@@ -35,10 +39,7 @@ class RecordingSessionTest : public ::testing::Test, public Shell {
     if (!positionFile.empty()) folder_.Write("documents/QXPosition.txt", positionFile);
     calls_.clear();
     const auto page = [&] { return calls_.push_back("page"), pageResult; };
-    const auto clock = [&] {
-      calls_.push_back("clock");
-      return LocalDateTime{2026, 12, 0, 6, 1, 20, 20, 5};
-    };
+    const auto clock = [&] { return calls_.push_back("clock"), LocalDateTime{2026, 12, 0, 6, 1, 20, 20, 5}; };
     EXPECT_FALSE(RecordingSession(state_, *this, page, clock).Start());
   }
   std::filesystem::path Recorded() const { return folder_.Path() / "program/pois/recorded.asc"; }
@@ -48,21 +49,15 @@ class RecordingSessionTest : public ::testing::Test, public Shell {
   std::vector<std::string> calls_;
 };
 
-using Calls = std::vector<std::string>;
-
-TEST_F(RecordingSessionTest, WithoutAValidFixBeepsWarnsAndWritesNothing) {
-  for (const std::string_view file : {"", "Lat = 48.1\nLon = 11.5\nValid = 0\n"}) {
-    Run(file, kResultDone);
-    EXPECT_EQ(calls_, (Calls{"beep", "Missing GPS-Signal !"})) << file;
-    EXPECT_FALSE(std::filesystem::exists(Recorded()));
-  }
-}
-
-TEST_F(RecordingSessionTest, OnlyAPageEndingDoneFilesTheFallbackRecord) {
-  for (const int result : {kResultBack, 0, 3}) {
-    Run(kValidFix, result);
-    EXPECT_EQ(calls_, (Calls{"beep", "clock", "page"}));
-    EXPECT_FALSE(std::filesystem::exists(Recorded())) << result;
+TEST_F(RecordingSessionTest, OnlyAValidFixAndAPageEndingDoneFileTheFallbackRecord) {
+  const Calls noFix{"beep", "Missing GPS-Signal !"}, page{"beep", "clock", "page"};
+  const std::tuple<std::string_view, int, Calls> runs[] = {  // the first with no position file
+      {"", kResultDone, noFix}, {"Lat = 48.1\nLon = 11.5\nValid = 0\n", kResultDone, noFix},
+      {kValidFix, kResultBack, page}, {kValidFix, 0, page}, {kValidFix, 3, page}};
+  for (const auto& [file, result, calls] : runs) {
+    Run(file, result);
+    EXPECT_EQ(calls_, calls) << file << result;
+    EXPECT_FALSE(std::filesystem::exists(Recorded())) << file << result;
   }
   Run(kValidFix, kResultDone);
   EXPECT_EQ(test::ReadBytes(Recorded()), kFallbackRecord);
@@ -89,11 +84,12 @@ TEST_F(RecordingSessionTest, AFallbackRecordThatCannotBeWrittenIsReportedAndLeav
 
 TEST_F(RecordingSessionTest, WritesTheSameBytesUnderAGermanLocale) {
   const std::string previous = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) {
-    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
-  }
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
   Run(kValidFix, kResultDone);
+  char printed[8];
+  std::snprintf(printed, sizeof printed, "%.1f", 1.5);
   std::setlocale(LC_ALL, previous.c_str());
+  EXPECT_STREQ(printed, "1,5") << "the locale did not take effect";
   EXPECT_EQ(test::ReadBytes(Recorded()), kFallbackRecord);
 }
 
