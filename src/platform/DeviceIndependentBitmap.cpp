@@ -23,17 +23,20 @@ bool IsPaletted(int bitCount) { return bitCount <= 8; }
 
 bool DeviceIndependentBitmap::CanShow(const BitmapInfoHeader& header) {
   switch (header.bitCount) {
-    case 1: case 2: case 4: case 8: case 24:
+    case 1:
+    case 2:
+    case 4:
+    case 8:
+    case 24:
       if (header.compression != kCompressionNone) return false;
       break;
-    case 16: case 32:
-      if (header.compression != kCompressionNone &&
-          header.compression != kCompressionBitFields) {
+    case 16:
+    case 32:
+      if (header.compression != kCompressionNone && header.compression != kCompressionBitFields) {
         return false;
       }
       break;
-    default:
-      return false;
+    default: return false;
   }
   if (header.width <= 0 || header.height == 0) return false;
   const std::int64_t rows = header.height < 0 ? -std::int64_t{header.height} : header.height;
@@ -54,8 +57,9 @@ std::unique_ptr<DeviceIndependentBitmap> DeviceIndependentBitmap::Create(
   const int bits = header.bitCount;
   if (IsPaletted(bits)) {
     const std::size_t natural = std::size_t{1} << bits;
-    bitmap->colorTable_.assign(colors.begin(), colors.begin() + static_cast<std::ptrdiff_t>(
-                                                                   std::min(colors.size(), natural)));
+    bitmap->colorTable_.assign(
+        colors.begin(),
+        colors.begin() + static_cast<std::ptrdiff_t>(std::min(colors.size(), natural)));
   } else if (bits != 24) {
     std::uint32_t red = bits == 16 ? 0x7C00 : 0x00FF0000;
     std::uint32_t green = bits == 16 ? 0x03E0 : 0x0000FF00;

@@ -94,9 +94,7 @@ bool File::Close() {
   return flushed && closed;
 }
 
-bool RemoveFile(std::u16string_view path) {
-  return ::unlink(ResolvePath(path).c_str()) == 0;
-}
+bool RemoveFile(std::u16string_view path) { return ::unlink(ResolvePath(path).c_str()) == 0; }
 
 bool ReplaceFile(std::u16string_view source, std::u16string_view target) {
   return std::rename(ResolvePath(source).c_str(), ResolvePath(target).c_str()) == 0;
@@ -111,4 +109,3 @@ bool SyncFolder(std::u16string_view folder) {
 }
 
 }  // namespace poirec
-

@@ -18,9 +18,9 @@ int FittedLength(int length, int otherLength, int limit, int otherLimit) {
   // The scale is the smaller of limit / length and otherLimit / otherLength.
   const std::int64_t byOwn = std::int64_t{limit} * otherLength;
   const std::int64_t byOther = std::int64_t{otherLimit} * length;
-  const std::int64_t fitted = byOwn <= byOther
-                                  ? limit
-                                  : (std::int64_t{length} * otherLimit + otherLength / 2) / otherLength;
+  const std::int64_t fitted =
+      byOwn <= byOther ? limit
+                       : (std::int64_t{length} * otherLimit + otherLength / 2) / otherLength;
   return static_cast<int>(std::clamp<std::int64_t>(fitted, 1, limit));
 }
 
@@ -64,9 +64,7 @@ int ImageList::AddMasked(const DeviceIndependentBitmap& bitmap, ColorRef transpa
 
 int ImageList::Count() const { return static_cast<int>(pixels_.size() / kImagePixels); }
 
-void ImageList::Clear() {
-  pixels_.clear();
-}
+void ImageList::Clear() { pixels_.clear(); }
 
 std::vector<std::uint32_t> ImageList::Argb(int index) const {
   if (index < 0 || index >= Count()) return {};

@@ -7,8 +7,8 @@
 namespace poirec {
 
 struct CategoryEntry {
-  std::u16string name;        // the file's name without ".asc", letter case as found
-  std::u16string bitmapPath;  // <program folder>pois/<name>.bmp, whether or not it exists
+  std::u16string name;          // the file's name without ".asc", letter case as found
+  std::u16string bitmapPath;    // <program folder>pois/<name>.bmp, whether or not it exists
   std::int32_t imageIndex = 0;  // the picture in the category image list, -1 for none
 };
 

@@ -132,7 +132,8 @@ bool FindNearestPoi(const CategoryTable& table, std::int32_t longitude, std::int
   TextLineReader reader;
   for (std::int32_t row = 0; row < RowsInUse(table); ++row) {
     if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]),
-                     TextLineReader::kReadShared)) continue;
+                     TextLineReader::kReadShared))
+      continue;
     TextLineReader::Piece piece;
     PoiPosition poi;
     while (reader.ReadPiece(piece)) {

@@ -13,7 +13,7 @@ struct NearestPoiMatch {
   std::int32_t fileIndex = 0;  // the CategoryTable row whose file holds the POI
   std::int32_t longitude = 0;  // as read, millionths of a degree
   std::int32_t latitude = 0;
-  std::u16string name;         // the name field as read (PoiLine::name)
+  std::u16string name;  // the name field as read (PoiLine::name)
   // Whether the last search found a POI line. A search without one leaves the fields
   // above as they were, and a deletion then does nothing.
   bool found = false;

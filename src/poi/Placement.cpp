@@ -14,7 +14,7 @@ constexpr double kOne360th = 0.002777777777777778;
 constexpr double kPi = 3.1415926535;
 constexpr double kTwo = 2.0;
 constexpr double kOffsetKilometres = 0.02;
-constexpr double kKilometresPerLongitudeDegree = 111.325;  // at the equator
+constexpr double kKilometresPerLongitudeDegree = 111.325;             // at the equator
 constexpr double kLatitudeDegreesPerOffset = 0.00017979144192736428;  // 0.02 / 111.24
 constexpr double kMillionthsPerDegree = 1000000.0;
 constexpr double kDegreesPerMillionth = 0.000001;
@@ -67,8 +67,7 @@ AppendResult RecordBesideStreet(const CategoryTable& table, std::int32_t selecte
                                 const PositionFix& fix, const LocalDateTime& recordingTime,
                                 std::int32_t sideOffset) {
   const PlacedPosition placed = PlaceBesideStreet(fix, sideOffset);
-  return AppendToSelected(table, selectedIndex, placed.longitude, placed.latitude,
-                          recordingTime);
+  return AppendToSelected(table, selectedIndex, placed.longitude, placed.latitude, recordingTime);
 }
 
 }  // namespace poirec

@@ -67,8 +67,8 @@ std::int32_t FieldMicroDegrees(std::u16string_view trimmedField) {
   return ToMicroDegrees(ParseFieldCoordinate(trimmedField));
 }
 
-constexpr std::array<double, kFieldLength + 1> kPowersOfTen = {
-    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
+constexpr std::array<double, kFieldLength + 1> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4,  1e5,
+                                                               1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
 
 // A plain decimal: an optional sign, digits, an optional point and digits.
 struct PlainDecimal {
@@ -125,8 +125,7 @@ inline std::int32_t DecimalMicroDegrees(std::uint64_t mantissa, std::size_t deci
 
 // The millionths of a plain decimal that filled a trimmed field of the given length and
 // ran to its end or to a byte that StopsPlainDecimal (at most 11 digits).
-inline std::int32_t PlainMicroDegrees(PlainDecimal number, std::size_t fieldLength,
-                                      bool ranToEnd) {
+inline std::int32_t PlainMicroDegrees(PlainDecimal number, std::size_t fieldLength, bool ranToEnd) {
   // A short field is filled with '0's, and a number that runs to its end runs on into
   // them. After a point they only add decimals of zero, which leave the value as it is.
   if (ranToEnd && !number.seenPoint) {
@@ -190,8 +189,8 @@ std::uint64_t EightDigits(std::uint64_t word) {
       (head << (8 * (8 - integerDigits))) | (zeros >> (8 * integerDigits));
   const std::uint64_t kept = (std::uint64_t{1} << (8 * decimals)) - 1;
   const std::uint64_t fractionPart = (tail & kept) | (zeros & ~kept);
-  micro = DecimalMicroDegrees(EightDigits(integerPart) * 100000000 + EightDigits(fractionPart),
-                              8, negative);
+  micro = DecimalMicroDegrees(EightDigits(integerPart) * 100000000 + EightDigits(fractionPart), 8,
+                              negative);
   return fraction + decimals;
 }
 
@@ -237,9 +236,8 @@ std::optional<PoiLine> ParsePoiLine(std::u16string_view line) {
   const std::u16string_view text = TrimLeft(line);
   const LineFields fields = SplitLine(text);
   if (fields.firstComma == std::u16string_view::npos) return std::nullopt;
-  const std::size_t nameStart = fields.secondComma == std::u16string_view::npos
-                                    ? text.size()
-                                    : fields.secondComma + 1;
+  const std::size_t nameStart =
+      fields.secondComma == std::u16string_view::npos ? text.size() : fields.secondComma + 1;
   PoiLine poi;
   poi.longitude = FieldMicroDegrees(Trim(text.substr(0, fields.firstComma)));
   poi.latitude = FieldMicroDegrees(Trim(Field(text, fields.firstComma + 1, fields.secondComma)));

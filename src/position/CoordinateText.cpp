@@ -10,7 +10,7 @@
 namespace poirec {
 namespace {
 
-constexpr std::size_t kMinimumDigits = 9;     // texts are filled with '0' up to this
+constexpr std::size_t kMinimumDigits = 9;      // texts are filled with '0' up to this
 constexpr std::size_t kConversionLength = 15;  // the conversion buffer's characters
 constexpr std::size_t kFieldLength = 11;       // a POI field counts this many characters
 

@@ -11,13 +11,10 @@ namespace {
 
 File::Mode ModeFor(unsigned flags) {
   switch (flags & 0x3) {
-    case TextLineReader::kModeWrite:
-      return File::Mode::Write;
+    case TextLineReader::kModeWrite: return File::Mode::Write;
     case TextLineReader::kModeReadWrite:
-      return (flags & TextLineReader::kModeCreate) != 0 ? File::Mode::Write
-                                                        : File::Mode::ReadWrite;
-    default:
-      return File::Mode::Read;
+      return (flags & TextLineReader::kModeCreate) != 0 ? File::Mode::Write : File::Mode::ReadWrite;
+    default: return File::Mode::Read;
   }
 }
 
@@ -79,7 +76,8 @@ std::size_t TextLineReader::NextFrom(std::size_t& cached, char wanted) {
   if (cached == kUnknown || cached < begin_) {
     const char* data = buffer_.data();
     const void* found = std::memchr(data + begin_, wanted, end_ - begin_);
-    cached = found == nullptr ? end_ : static_cast<std::size_t>(static_cast<const char*>(found) - data);
+    cached =
+        found == nullptr ? end_ : static_cast<std::size_t>(static_cast<const char*>(found) - data);
   }
   return cached;
 }

@@ -24,20 +24,20 @@ struct RunFolders {
 };
 
 struct ProcessState {
-  DibImage categoryImage;  // the insert page's picture
+  DibImage categoryImage;           // the insert page's picture
   NearestPoiMatch nearestPoiMatch;  // the delete page's POI, kept until it is confirmed
-  DibImage matchImage;  // the delete page's picture
-  FontDescription buttonFont;  // the category and placement buttons' font; empty until made
-  CategoryTable categoryTable;  // the categories found in the "pois" folder
-  ImageList categoryImageList;  // their pictures; a row's imageIndex points here
+  DibImage matchImage;              // the delete page's picture
+  FontDescription buttonFont;       // the category and placement buttons' font; empty until made
+  CategoryTable categoryTable;      // the categories found in the "pois" folder
+  ImageList categoryImageList;      // their pictures; a row's imageIndex points here
 
   // Plain data, all zero at start.
   PositionFix positionFix{};
   LocalDateTime recordingTime{};
   RunFolders folders;
   std::int32_t selectedCategoryIndex = 0;  // the row whose category the user chose
-  std::int32_t pageStart = 0;  // the first category the shown category page considers
-  std::int32_t pageEnd = 0;    // where the next category page starts
+  std::int32_t pageStart = 0;              // the first category the shown category page considers
+  std::int32_t pageEnd = 0;                // where the next category page starts
 };
 
 }  // namespace poirec

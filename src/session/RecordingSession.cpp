@@ -24,8 +24,7 @@ bool RecordingSession::Start() {
   }
   // Taken once: every record of the run carries the moment before the page opened.
   state_.recordingTime = clock_();
-  if (runCategoryPage_() == kResultDone &&
-      AppendFallbackRecord(state_) != AppendResult::Appended) {
+  if (runCategoryPage_() == kResultDone && AppendFallbackRecord(state_) != AppendResult::Appended) {
     shell_.ShowMessage(kFileCouldNotBeCreated);
   }
   return false;

@@ -4,9 +4,7 @@
 
 namespace poirec {
 
-void CreateButtonFont(FontDescription& font) {
-  font = FontDescription{u"Arial", 12, 400};
-}
+void CreateButtonFont(FontDescription& font) { font = FontDescription{u"Arial", 12, 400}; }
 
 QFont ButtonFont(const FontDescription& font) {
   if (font.IsEmpty()) return {};

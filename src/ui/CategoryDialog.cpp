@@ -62,9 +62,7 @@ ImageButton& CategoryDialog::Slot(int slot) const {
   return ControlAs<ImageButton>(kSlotControls.at(static_cast<std::size_t>(slot)));
 }
 
-ImageButton& CategoryDialog::CancelButton() const {
-  return ControlAs<ImageButton>(kCancelControl);
-}
+ImageButton& CategoryDialog::CancelButton() const { return ControlAs<ImageButton>(kCancelControl); }
 
 bool CategoryDialog::IsPaging() const { return state_.categoryTable.count >= kPagingCount; }
 
@@ -92,8 +90,7 @@ void CategoryDialog::ShowPage(std::int32_t start) {
       continue;
     } else {
       const CategoryEntry& entry = state_.categoryTable.rows[static_cast<std::size_t>(next)];
-      SetSlot(Slot(slot), entry.name,
-              ImageListPicture(state_.categoryImageList, entry.imageIndex));
+      SetSlot(Slot(slot), entry.name, ImageListPicture(state_.categoryImageList, entry.imageIndex));
       ++next;
       ++placed;
     }

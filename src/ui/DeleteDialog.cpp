@@ -66,12 +66,8 @@ void DeleteDialog::OnConfirm() {
   reject();
 }
 
-QPushButton& DeleteDialog::ConfirmButton() const {
-  return ControlAs<QPushButton>(kConfirmControl);
-}
-QPushButton& DeleteDialog::CancelButton() const {
-  return ControlAs<QPushButton>(kCancelControl);
-}
+QPushButton& DeleteDialog::ConfirmButton() const { return ControlAs<QPushButton>(kConfirmControl); }
+QPushButton& DeleteDialog::CancelButton() const { return ControlAs<QPushButton>(kCancelControl); }
 QPushButton& DeleteDialog::BackButton() const { return ControlAs<QPushButton>(kBackControl); }
 QLabel& DeleteDialog::Picture() const { return ControlAs<QLabel>(kPictureControl); }
 QLabel& DeleteDialog::MatchLine() const { return ControlAs<QLabel>(kMatchControl); }

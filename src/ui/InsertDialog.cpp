@@ -69,8 +69,8 @@ void InsertDialog::SetPlacementButton(ImageButton& button, const QString& captio
 void InsertDialog::OnBack() { done(kResultBack); }
 
 void InsertDialog::OnExact() {
-  EndPlacement(RecordExact(state_.categoryTable, state_.selectedCategoryIndex,
-                           state_.positionFix, state_.recordingTime));
+  EndPlacement(RecordExact(state_.categoryTable, state_.selectedCategoryIndex, state_.positionFix,
+                           state_.recordingTime));
 }
 
 void InsertDialog::OnLeft() {
@@ -91,9 +91,7 @@ void InsertDialog::EndPlacement(AppendResult result) {
 ImageButton& InsertDialog::LeftButton() const { return ControlAs<ImageButton>(kLeftControl); }
 ImageButton& InsertDialog::ExactButton() const { return ControlAs<ImageButton>(kExactControl); }
 ImageButton& InsertDialog::RightButton() const { return ControlAs<ImageButton>(kRightControl); }
-QPushButton& InsertDialog::CancelButton() const {
-  return ControlAs<QPushButton>(kCancelControl);
-}
+QPushButton& InsertDialog::CancelButton() const { return ControlAs<QPushButton>(kCancelControl); }
 QPushButton& InsertDialog::BackButton() const { return ControlAs<QPushButton>(kBackControl); }
 QLabel& InsertDialog::Picture() const { return ControlAs<QLabel>(kPictureControl); }
 QLabel& InsertDialog::CategoryName() const { return ControlAs<QLabel>(kNameControl); }

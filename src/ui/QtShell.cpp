@@ -6,7 +6,6 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QStandardPaths>
-
 #include <algorithm>
 
 namespace poirec {

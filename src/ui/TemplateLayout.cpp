@@ -24,8 +24,7 @@ QWidget* MakeButton(const ControlTemplate& control, QWidget& page, bool isImageB
 
 QWidget* MakeControl(const ControlTemplate& control, QWidget& page, bool isImageButton) {
   switch (control.kind) {
-    case ControlKind::Button:
-      return MakeButton(control, page, isImageButton);
+    case ControlKind::Button: return MakeButton(control, page, isImageButton);
     case ControlKind::Text: {
       auto* label = new QLabel(control.text, &page);
       label->setAlignment(Qt::AlignLeft | Qt::AlignTop);

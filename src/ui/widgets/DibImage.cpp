@@ -33,8 +33,8 @@ constexpr std::array<RgbQuad, 256> MakeDefaultPaletteTable() {
       }
     }
   }
-  for (int grey : {17, 24, 30, 37, 44, 52, 60, 68, 77, 86, 95, 105, 114, 125, 146, 157, 168, 180,
-                   204, 216, 229, 242, 255}) {
+  for (int grey : {17,  24,  30,  37,  44,  52,  60,  68,  77,  86,  95, 105,
+                   114, 125, 146, 157, 168, 180, 204, 216, 229, 242, 255}) {
     add(grey, grey, grey);
   }
 
@@ -86,7 +86,8 @@ int ColorTableEntries(int bitCount, std::uint32_t /*compression*/, std::uint32_t
     case 2: natural = 4; break;
     case 4: natural = 16; break;
     case 8: natural = 256; break;
-    case 16: case 32: natural = 3; break;
+    case 16:
+    case 32: natural = 3; break;
     default: natural = 0; break;
   }
   if (usedColors > 0 && usedColors <= static_cast<std::uint32_t>(natural)) {
@@ -100,9 +101,8 @@ int ReadBackColorTable(DeviceIndependentBitmap& bitmap, int first, int count,
   const int bits = bitmap.BitCount();
   if (out.empty() || bits > 8 || first < 0) return 0;
   const std::uint32_t used = bitmap.Header().clrUsed;
-  const std::int64_t available =
-      std::clamp<std::int64_t>(used != 0 ? std::int64_t{used} : std::int64_t{1} << bits, 0,
-                               std::max(count, 0));
+  const std::int64_t available = std::clamp<std::int64_t>(
+      used != 0 ? std::int64_t{used} : std::int64_t{1} << bits, 0, std::max(count, 0));
 
   // The first byte of pixel memory holds the first pixel of the row stored first: the
   // bottom row of a bottom-up bitmap.
@@ -115,8 +115,8 @@ int ReadBackColorTable(DeviceIndependentBitmap& bitmap, int first, int count,
     const ColorRef color = bitmap.PixelColor(0, y);
     const auto at = static_cast<std::size_t>(i - first);
     if (at < out.size()) {
-      out[at] = RgbQuad{static_cast<std::uint8_t>(color >> 16), static_cast<std::uint8_t>(color >> 8),
-                        static_cast<std::uint8_t>(color), 0};
+      out[at] = RgbQuad{static_cast<std::uint8_t>(color >> 16),
+                        static_cast<std::uint8_t>(color >> 8), static_cast<std::uint8_t>(color), 0};
     }
   }
   firstByte = saved;
@@ -141,8 +141,8 @@ bool DibImage::LoadFromFile(std::u16string_view path) {
   loaded.header = ParseInfoHeader(headerBytes.data());
   if (loaded.header.size != kInfoHeaderSize) return false;
 
-  const int entries = ColorTableEntries(loaded.header.bitCount, loaded.header.compression,
-                                        loaded.header.clrUsed);
+  const int entries =
+      ColorTableEntries(loaded.header.bitCount, loaded.header.compression, loaded.header.clrUsed);
   std::array<std::uint8_t, 4 * BitmapInfo::kMaxColors> tableBytes{};
   const auto tableSize = static_cast<std::size_t>(4 * entries);
   if (file.Read(tableBytes.data(), tableSize) != tableSize) return false;
@@ -179,8 +179,7 @@ bool DibImage::LoadFromFile(std::u16string_view path) {
   return CreateFromHeader(&loaded, buffer);
 }
 
-bool DibImage::CreateFromHeader(const BitmapInfo* header,
-                                std::span<const std::uint8_t> pixelData) {
+bool DibImage::CreateFromHeader(const BitmapInfo* header, std::span<const std::uint8_t> pixelData) {
   // A copy, so that a header that lies in this image survives the release.
   const std::optional<BitmapInfo> source =
       header != nullptr ? std::optional<BitmapInfo>(*header) : std::nullopt;
@@ -193,7 +192,8 @@ bool DibImage::CreateFromHeader(const BitmapInfo* header,
   std::copy_n(source->colors.begin(), colorCount, info.colors.begin());
 
   bitmap = DeviceIndependentBitmap::Create(
-      info.header, std::span<const RgbQuad>(info.colors).first(static_cast<std::size_t>(colorCount)),
+      info.header,
+      std::span<const RgbQuad>(info.colors).first(static_cast<std::size_t>(colorCount)),
       colorUsage);
   if (!bitmap) {
     Release();
@@ -201,8 +201,8 @@ bool DibImage::CreateFromHeader(const BitmapInfo* header,
   }
   pixels = bitmap->Pixels();
   if (info.header.sizeImage == 0) info.header.sizeImage = static_cast<std::uint32_t>(pixels.size());
-  const std::size_t copied = std::min({std::size_t{info.header.sizeImage}, pixelData.size(),
-                                       pixels.size()});
+  const std::size_t copied =
+      std::min({std::size_t{info.header.sizeImage}, pixelData.size(), pixels.size()});
   std::copy_n(pixelData.begin(), copied, pixels.begin());
 
   if (!BuildPalette()) {
@@ -237,7 +237,8 @@ bool DibImage::BuildDefaultPalette(int count) {
   std::vector<PaletteEntry> entries;
   entries.reserve(static_cast<std::size_t>(size));
   const auto take = [&](std::size_t from, std::size_t to) {
-    for (std::size_t i = from; i <= to; ++i) entries.push_back(ToPaletteEntry(DefaultPaletteTable[i]));
+    for (std::size_t i = from; i <= to; ++i)
+      entries.push_back(ToPaletteEntry(DefaultPaletteTable[i]));
   };
   if (size == 2) {
     take(0, 0), take(255, 255);

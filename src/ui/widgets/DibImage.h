@@ -62,7 +62,7 @@ class DibImage {
   void Release();
 
   std::unique_ptr<DeviceIndependentBitmap> bitmap;
-  BitmapInfo info{};  // the file's header and colour table; zero beyond colorCount
+  BitmapInfo info{};               // the file's header and colour table; zero beyond colorCount
   std::span<std::uint8_t> pixels;  // the bitmap's own pixel memory
   std::uint32_t colorUsage = kColorUsageRgb;
   std::int32_t colorCount = 0;  // entries of info's colour table in use, 0 to 256

@@ -57,17 +57,15 @@ ImageButton::ImageButton(QWidget* parent) : QPushButton(parent), hoverTimer_(new
 }
 
 int ImageButton::LoadStateIcons(int activeId, int activeWidth, int activeHeight, int idleId,
-                                int idleWidth, int idleHeight, int disabledId,
-                                int disabledWidth, int disabledHeight) {
-  return SetStateIcons(LoadIcon(activeId), activeWidth, activeHeight, LoadIcon(idleId),
-                       idleWidth, idleHeight, LoadIcon(disabledId), disabledWidth,
-                       disabledHeight);
+                                int idleWidth, int idleHeight, int disabledId, int disabledWidth,
+                                int disabledHeight) {
+  return SetStateIcons(LoadIcon(activeId), activeWidth, activeHeight, LoadIcon(idleId), idleWidth,
+                       idleHeight, LoadIcon(disabledId), disabledWidth, disabledHeight);
 }
 
 int ImageButton::SetStateIcons(const QPixmap& active, int activeWidth, int activeHeight,
                                const QPixmap& idle, int idleWidth, int idleHeight,
-                               const QPixmap& disabled, int disabledWidth,
-                               int disabledHeight) {
+                               const QPixmap& disabled, int disabledWidth, int disabledHeight) {
   activeIcon_ = idleIcon_ = disabledIcon_ = StateIcon{};
   if (!active.isNull()) {
     activeIcon_ = {active, activeWidth, activeHeight};
@@ -126,8 +124,8 @@ void ImageButton::paintEvent(QPaintEvent*) {
   QRect captionArea = item;
   if (!activeIcon_.IsEmpty()) PaintImage(painter, !caption.isEmpty(), item, captionArea);
   if (!caption.isEmpty()) PaintCaption(painter, caption, captionArea);
-  if (!flat_ && focused_) PaintFocusRect(painter, work.adjusted(kFocusInset, kFocusInset,
-                                                                -kFocusInset, -kFocusInset));
+  if (!flat_ && focused_)
+    PaintFocusRect(painter, work.adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset));
 }
 
 void ImageButton::PaintBackground(QPainter& painter, const QRect& rect) {
@@ -158,8 +156,8 @@ void ImageButton::PaintImage(QPainter& painter, bool hasCaption, const QRect& it
   painter.drawPixmap(corner, icon->picture);
 }
 
-QPoint ImageButton::PlaceImage(bool hasCaption, const QRect& item, QRect& captionArea,
-                               bool pressed, int w, int h) const {
+QPoint ImageButton::PlaceImage(bool hasCaption, const QRect& item, QRect& captionArea, bool pressed,
+                               int w, int h) const {
   QPoint corner(item.left() + (item.width() - w) / 2, item.top() + (item.height() - h) / 2);
   if (hasCaption) {
     switch (placement_) {
@@ -192,8 +190,8 @@ void ImageButton::PaintCaption(QPainter& painter, const QString& caption, QRect 
   if (pressed_) area.translate(1, 1);
   // Measured as Windows does: the box keeps the area's top-left corner and is then
   // moved by half the room left over, truncated, into the middle of the area.
-  const QRect measured = QFontMetrics(font()).boundingRect(
-      QRect(0, 0, area.width(), INT_MAX / 2), kCaptionFlags, caption);
+  const QRect measured = QFontMetrics(font()).boundingRect(QRect(0, 0, area.width(), INT_MAX / 2),
+                                                           kCaptionFlags, caption);
   QRect box(area.topLeft(), measured.size());
   box.translate((area.width() - box.width()) / 2, (area.height() - box.height()) / 2);
 

@@ -39,8 +39,7 @@ class ImageButton : public QPushButton {
   // when an idle or disabled one is given. Returns 0.
   int SetStateIcons(const QPixmap& active, int activeWidth, int activeHeight,
                     const QPixmap& idle = {}, int idleWidth = 0, int idleHeight = 0,
-                    const QPixmap& disabled = {}, int disabledWidth = 0,
-                    int disabledHeight = 0);
+                    const QPixmap& disabled = {}, int disabledWidth = 0, int disabledHeight = 0);
   int SetFlatLook(bool flat, bool repaint);
   // Returns 0, or kInvalidPlacement for a placement above ImageRight, which changes nothing.
   int SetImagePlacement(int placement, bool repaint);
@@ -54,8 +53,8 @@ class ImageButton : public QPushButton {
 
   // Where an icon of w x h goes inside item for the current placement; may shrink the
   // caption area. The corner moves by one pixel right and down while pressed.
-  QPoint PlaceImage(bool hasCaption, const QRect& item, QRect& captionArea, bool pressed,
-                    int w, int h) const;
+  QPoint PlaceImage(bool hasCaption, const QRect& item, QRect& captionArea, bool pressed, int w,
+                    int h) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
