@@ -1,13 +1,10 @@
 #include "ui/DeleteDialog.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <string>
 
 #include "poi/NearestPoi.h"
-#include "session/DialogResult.h"
-#include "ui/BitmapPicture.h"
 #include "ui/CategoryNameText.h"
 #include "ui/PlaceFullScreen.h"
 #include "ui/WaitCursor.h"
@@ -17,9 +14,6 @@ namespace {
 
 constexpr int kDeleteDialogTemplate = 139;
 constexpr int kConfirmControl = 5;
-constexpr int kPictureControl = 1007;
-constexpr int kMatchControl = 1003;
-constexpr int kFrameControl = 1006;
 
 }  // namespace
 
@@ -30,13 +24,10 @@ QString MatchText(const CategoryTable& table, const NearestPoiMatch& match) {
 }
 
 DeleteDialog::DeleteDialog(ProcessState& state)
-    : FullScreenDialog(kDeleteDialogTemplate, {}), state_(state) {
-  connect(&BackButton(), &QPushButton::clicked, this, &DeleteDialog::OnBack);
+    : NestedPage(kDeleteDialogTemplate, {}), state_(state) {
   connect(&ConfirmButton(), &QPushButton::clicked, this, &DeleteDialog::OnConfirm);
 
-  CancelButton().setText(QStringLiteral("Cancel"));
-  Frame().setTitle(QStringLiteral("Delete this POI"));
-  BackButton().setText(QStringLiteral("Back"));
+  SetFrameTexts(QStringLiteral("Delete this POI"));
   ConfirmButton().setText(QStringLiteral("Confirm Deletion"));
 
   WaitCursor waitCursor;
@@ -49,15 +40,13 @@ DeleteDialog::DeleteDialog(ProcessState& state)
   // to load, and the image keeps what it holds, as after any failed load.
   const CategoryEntry* row = RowAt(state_.categoryTable, state_.nearestPoiMatch.fileIndex);
   state_.matchImage.LoadFromFile(row ? row->bitmapPath : std::u16string());
-  Picture().setPixmap(BitmapPicture(state_.matchImage));
+  ShowPicture(state_.matchImage);
   MatchLine().setText(MatchText(state_.categoryTable, state_.nearestPoiMatch));
   PlaceFullScreen(*this);
   waitCursor.End();
   // The first tab stop, which is also the default button.
   ConfirmButton().setFocus();
 }
-
-void DeleteDialog::OnBack() { done(kResultBack); }
 
 void DeleteDialog::OnConfirm() {
   // The deletion reports nothing: it either happened, or every file is as it was (also
@@ -67,10 +56,6 @@ void DeleteDialog::OnConfirm() {
 }
 
 QPushButton& DeleteDialog::ConfirmButton() const { return ControlAs<QPushButton>(kConfirmControl); }
-QPushButton& DeleteDialog::CancelButton() const { return ControlAs<QPushButton>(kCancelControl); }
-QPushButton& DeleteDialog::BackButton() const { return ControlAs<QPushButton>(kBackControl); }
-QLabel& DeleteDialog::Picture() const { return ControlAs<QLabel>(kPictureControl); }
-QLabel& DeleteDialog::MatchLine() const { return ControlAs<QLabel>(kMatchControl); }
-QGroupBox& DeleteDialog::Frame() const { return ControlAs<QGroupBox>(kFrameControl); }
+QLabel& DeleteDialog::MatchLine() const { return TextLine(); }
 
 }  // namespace poirec

@@ -6,9 +6,8 @@
 #include <QString>
 
 #include "session/ProcessState.h"
-#include "ui/FullScreenDialog.h"
+#include "ui/NestedPage.h"
 
-class QGroupBox;
 class QLabel;
 class QPushButton;
 
@@ -19,7 +18,7 @@ namespace poirec {
 // categories at all) has no name, and then the line shows the POI's name alone.
 QString MatchText(const CategoryTable& table, const NearestPoiMatch& match);
 
-class DeleteDialog final : public FullScreenDialog {
+class DeleteDialog final : public NestedPage {
   Q_OBJECT
  public:
   // Builds the page and runs its initialisation: the search for the POI nearest to
@@ -27,15 +26,10 @@ class DeleteDialog final : public FullScreenDialog {
   // category's picture is loaded into state.matchImage.
   explicit DeleteDialog(ProcessState& state);
 
-  void OnBack();
   void OnConfirm();
 
   QPushButton& ConfirmButton() const;
-  QPushButton& CancelButton() const;
-  QPushButton& BackButton() const;
-  QLabel& Picture() const;
   QLabel& MatchLine() const;
-  QGroupBox& Frame() const;
 
  private:
   ProcessState& state_;

@@ -11,8 +11,6 @@ namespace poirec {
 
 // Every page's "Cancel" button has this id; it ends the page with "done".
 inline constexpr int kCancelControl = 2;
-// The insert and delete pages' "Back" button; it ends the page with "back".
-inline constexpr int kBackControl = 4;
 
 class FullScreenDialog : public QDialog {
   Q_OBJECT

@@ -1,12 +1,9 @@
 #include "ui/InsertDialog.h"
 
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 
 #include "poi/Placement.h"
-#include "session/DialogResult.h"
-#include "ui/BitmapPicture.h"
 #include "ui/ButtonFont.h"
 #include "ui/CategoryNameText.h"
 #include "ui/PlaceFullScreen.h"
@@ -19,9 +16,6 @@ constexpr int kInsertDialogTemplate = 138;
 constexpr int kExactControl = 5;
 constexpr int kLeftControl = 1004;
 constexpr int kRightControl = 1005;
-constexpr int kPictureControl = 1007;
-constexpr int kNameControl = 1003;
-constexpr int kFrameControl = 1006;
 
 constexpr int kExactIcon = 142;
 constexpr int kRightIcon = 143;
@@ -32,10 +26,9 @@ constexpr int kPlacementIconHeight = 80;
 }  // namespace
 
 InsertDialog::InsertDialog(ProcessState& state, Shell& shell)
-    : FullScreenDialog(kInsertDialogTemplate, {kExactControl, kLeftControl, kRightControl}),
+    : NestedPage(kInsertDialogTemplate, {kExactControl, kLeftControl, kRightControl}),
       state_(state),
       shell_(shell) {
-  connect(&BackButton(), &QPushButton::clicked, this, &InsertDialog::OnBack);
   connect(&ExactButton(), &QPushButton::clicked, this, &InsertDialog::OnExact);
   connect(&LeftButton(), &QPushButton::clicked, this, &InsertDialog::OnLeft);
   connect(&RightButton(), &QPushButton::clicked, this, &InsertDialog::OnRight);
@@ -45,12 +38,10 @@ InsertDialog::InsertDialog(ProcessState& state, Shell& shell)
   const CategoryEntry category = row ? *row : CategoryEntry{};
   // A picture that cannot be loaded leaves the image as the load left it, and shows that.
   state_.categoryImage.LoadFromFile(category.bitmapPath);
-  Picture().setPixmap(BitmapPicture(state_.categoryImage));
+  ShowPicture(state_.categoryImage);
   CategoryName().setText(DisplayName(category.name));  // the whole name, never shortened
 
-  CancelButton().setText(QStringLiteral("Cancel"));
-  Frame().setTitle(QStringLiteral("Insert recorded POI into"));
-  BackButton().setText(QStringLiteral("Back"));
+  SetFrameTexts(QStringLiteral("Insert recorded POI into"));
   SetPlacementButton(LeftButton(), QStringLiteral("Left from Street"), kLeftIcon);
   SetPlacementButton(ExactButton(), QStringLiteral("Exakt recorded"), kExactIcon);
   SetPlacementButton(RightButton(), QStringLiteral("Right from Street"), kRightIcon);
@@ -65,8 +56,6 @@ void InsertDialog::SetPlacementButton(ImageButton& button, const QString& captio
   button.setText(caption);
   button.SetImagePlacement(ImageAbove, true);
 }
-
-void InsertDialog::OnBack() { done(kResultBack); }
 
 void InsertDialog::OnExact() {
   EndPlacement(RecordExact(state_.categoryTable, state_.selectedCategoryIndex, state_.positionFix,
@@ -91,10 +80,6 @@ void InsertDialog::EndPlacement(AppendResult result) {
 ImageButton& InsertDialog::LeftButton() const { return ControlAs<ImageButton>(kLeftControl); }
 ImageButton& InsertDialog::ExactButton() const { return ControlAs<ImageButton>(kExactControl); }
 ImageButton& InsertDialog::RightButton() const { return ControlAs<ImageButton>(kRightControl); }
-QPushButton& InsertDialog::CancelButton() const { return ControlAs<QPushButton>(kCancelControl); }
-QPushButton& InsertDialog::BackButton() const { return ControlAs<QPushButton>(kBackControl); }
-QLabel& InsertDialog::Picture() const { return ControlAs<QLabel>(kPictureControl); }
-QLabel& InsertDialog::CategoryName() const { return ControlAs<QLabel>(kNameControl); }
-QGroupBox& InsertDialog::Frame() const { return ControlAs<QGroupBox>(kFrameControl); }
+QLabel& InsertDialog::CategoryName() const { return TextLine(); }
 
 }  // namespace poirec

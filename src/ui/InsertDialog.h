@@ -9,17 +9,15 @@
 #include "poi/RecordText.h"
 #include "session/ProcessState.h"
 #include "session/Shell.h"
-#include "ui/FullScreenDialog.h"
+#include "ui/NestedPage.h"
 
-class QGroupBox;
 class QLabel;
-class QPushButton;
 
 namespace poirec {
 
 class ImageButton;
 
-class InsertDialog final : public FullScreenDialog {
+class InsertDialog final : public NestedPage {
   Q_OBJECT
  public:
   // Builds the page for the category of row state.selectedCategoryIndex and runs its
@@ -29,7 +27,6 @@ class InsertDialog final : public FullScreenDialog {
   // Button font, the icon (60 x 80) above the caption; the caption is shown as given.
   void SetPlacementButton(ImageButton& button, const QString& caption, int iconId);
 
-  void OnBack();
   void OnExact();
   void OnLeft();
   void OnRight();
@@ -37,11 +34,7 @@ class InsertDialog final : public FullScreenDialog {
   ImageButton& LeftButton() const;
   ImageButton& ExactButton() const;
   ImageButton& RightButton() const;
-  QPushButton& CancelButton() const;
-  QPushButton& BackButton() const;
-  QLabel& Picture() const;
   QLabel& CategoryName() const;
-  QGroupBox& Frame() const;
 
  private:
   // A placement has been tried: a record that is not in the file is reported, then the

@@ -1,0 +1,42 @@
+#include "ui/NestedPage.h"
+
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <utility>
+
+#include "session/DialogResult.h"
+#include "ui/BitmapPicture.h"
+
+namespace poirec {
+namespace {
+
+constexpr int kBackControl = 4;
+constexpr int kPictureControl = 1007;
+constexpr int kTextControl = 1003;
+constexpr int kFrameControl = 1006;
+
+}  // namespace
+
+NestedPage::NestedPage(int templateId, std::set<int> imageButtons)
+    : FullScreenDialog(templateId, std::move(imageButtons)) {
+  connect(&BackButton(), &QPushButton::clicked, this, &NestedPage::OnBack);
+}
+
+void NestedPage::OnBack() { done(kResultBack); }
+
+void NestedPage::SetFrameTexts(const QString& frameTitle) {
+  CancelButton().setText(QStringLiteral("Cancel"));
+  Frame().setTitle(frameTitle);
+  BackButton().setText(QStringLiteral("Back"));
+}
+
+void NestedPage::ShowPicture(const DibImage& image) { Picture().setPixmap(BitmapPicture(image)); }
+
+QPushButton& NestedPage::CancelButton() const { return ControlAs<QPushButton>(kCancelControl); }
+QPushButton& NestedPage::BackButton() const { return ControlAs<QPushButton>(kBackControl); }
+QLabel& NestedPage::Picture() const { return ControlAs<QLabel>(kPictureControl); }
+QGroupBox& NestedPage::Frame() const { return ControlAs<QGroupBox>(kFrameControl); }
+QLabel& NestedPage::TextLine() const { return ControlAs<QLabel>(kTextControl); }
+
+}  // namespace poirec
