@@ -9,6 +9,16 @@ packages=(
   libgtest-dev libgmock-dev
   xvfb xdotool x11-utils imagemagick fonts-liberation
   mawk time locales
+  # the position feeder: the GPS service's client library, and the service itself for its tests
+  libgps-dev gpsd gpsd-clients
+  # the start sound through the desktop's sound theme
+  libcanberra-dev sound-theme-freedesktop
+  # the GPX export, read back by a real GPX reader and checked as XML
+  gpsbabel libxml2-utils
+  # installation and the Debian package, checked by Debian's own tools
+  desktop-file-utils appstream lintian dpkg-dev fakeroot file man-db groff-base
+  # fuzzing with libFuzzer
+  clang libclang-rt-14-dev
 )
 
 as_root() {
