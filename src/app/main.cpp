@@ -2,7 +2,7 @@
 #include <QApplication>
 #include <QIcon>
 
-#include "platform/ProgramPath.h"
+#include "app/StandardFolders.h"
 #include "session/ProcessState.h"
 #include "session/RecordingSession.h"
 #include "ui/CategoryDialog.h"
@@ -15,7 +15,7 @@ int main(int argc, char* argv[]) {
   Q_INIT_RESOURCE(resources);
 
   poirec::ProcessState state;
-  state.folders.program = poirec::ProgramFolder();
+  state.folders.program = poirec::DataFolder();
 
   QApplication application(argc, argv);
   QApplication::setApplicationName(poirec::kProgramTitle);

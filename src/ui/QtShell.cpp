@@ -5,7 +5,6 @@
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
-#include <QStandardPaths>
 #include <algorithm>
 
 namespace poirec {
@@ -22,12 +21,6 @@ void QtShell::ShowMessage(std::u16string_view text) {
   box.setStyleSheet(
       QStringLiteral("QLabel { min-width: %1px; }").arg(std::min(textWidth, screenWidth - 60)));
   box.exec();
-}
-
-std::u16string DocumentsFolder() {
-  QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-  while (folder.size() > 1 && folder.endsWith(u'/')) folder.chop(1);
-  return folder.toStdU16String();
 }
 
 QString ToQString(std::u16string_view text) {

@@ -14,9 +14,6 @@ class QtShell final : public Shell {
   void ShowMessage(std::u16string_view text) override;
 };
 
-// The user's documents folder, without a final "/".
-std::u16string DocumentsFolder();
-
 QString ToQString(std::u16string_view text);
 
 }  // namespace poirec
