@@ -5,9 +5,9 @@
 #include <unordered_set>
 #include <vector>
 
+#include "picture/DibImage.h"
 #include "platform/DirectorySearch.h"
 #include "platform/Path.h"
-#include "ui/widgets/DibImage.h"
 
 namespace poirec {
 namespace {

@@ -3,7 +3,7 @@
 // each one's picture is the ".bmp" of the same name.
 #include <string_view>
 
-#include "platform/ImageList.h"
+#include "picture/ImageList.h"
 #include "poi/CategoryTable.h"
 
 namespace poirec {

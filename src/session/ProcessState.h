@@ -6,13 +6,13 @@
 #include <cstdint>
 #include <string>
 
-#include "platform/ImageList.h"
+#include "picture/DibImage.h"
+#include "picture/ImageList.h"
 #include "platform/LocalTime.h"
 #include "poi/CategoryTable.h"
 #include "poi/NearestPoi.h"
 #include "position/PositionFile.h"
 #include "session/FontDescription.h"
-#include "ui/widgets/DibImage.h"
 
 namespace poirec {
 

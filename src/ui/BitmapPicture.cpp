@@ -4,7 +4,7 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/widgets/DibImage.h"
+#include "picture/DibImage.h"
 
 namespace poirec {
 

@@ -2,7 +2,7 @@
 // A picture of the category image list as a pixmap for a button or a label.
 #include <QPixmap>
 
-#include "platform/ImageList.h"
+#include "picture/ImageList.h"
 
 namespace poirec {
 

@@ -1,4 +1,4 @@
-#include "platform/LogicalPalette.h"
+#include "picture/LogicalPalette.h"
 
 #include <utility>
 

@@ -7,7 +7,7 @@
 #include <span>
 #include <vector>
 
-#include "platform/BitmapInfo.h"
+#include "picture/BitmapInfo.h"
 
 namespace poirec {
 

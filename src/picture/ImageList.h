@@ -4,7 +4,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "platform/BitmapInfo.h"
+#include "picture/BitmapInfo.h"
 
 namespace poirec {
 

@@ -8,9 +8,9 @@
 #include <span>
 #include <string_view>
 
-#include "platform/BitmapInfo.h"
-#include "platform/DeviceIndependentBitmap.h"
-#include "platform/LogicalPalette.h"
+#include "picture/BitmapInfo.h"
+#include "picture/DeviceIndependentBitmap.h"
+#include "picture/LogicalPalette.h"
 
 namespace poirec {
 

@@ -1,4 +1,4 @@
-#include "ui/widgets/DibImage.h"
+#include "picture/DibImage.h"
 
 #include <gtest/gtest.h>
 

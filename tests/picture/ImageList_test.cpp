@@ -1,10 +1,10 @@
-#include "platform/ImageList.h"
+#include "picture/ImageList.h"
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
-#include "platform/DeviceIndependentBitmap.h"
+#include "picture/DeviceIndependentBitmap.h"
 
 namespace poirec {
 namespace {

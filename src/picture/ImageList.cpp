@@ -1,9 +1,9 @@
-#include "platform/ImageList.h"
+#include "picture/ImageList.h"
 
 #include <algorithm>
 #include <new>
 
-#include "platform/DeviceIndependentBitmap.h"
+#include "picture/DeviceIndependentBitmap.h"
 
 namespace poirec {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/DeviceIndependentBitmap.h"
+#include "picture/DeviceIndependentBitmap.h"
 
 #include <algorithm>
 #include <bit>
