@@ -84,13 +84,17 @@ int Generate(const std::u16string& folder, int files, long lines) {
     std::string bytes;
     const long count = lines / files + (f < lines % files ? 1 : 0);
     for (long i = 0; i < count; ++i) {
-      LocalDateTime time{2026, static_cast<std::uint16_t>(month(random)), 0,
+      LocalDateTime time{2026,
+                         static_cast<std::uint16_t>(month(random)),
+                         0,
                          static_cast<std::uint16_t>(day(random)),
                          static_cast<std::uint16_t>(hour(random)),
                          static_cast<std::uint16_t>(minute(random)),
-                         static_cast<std::uint16_t>(minute(random)), 0};
-      const std::u16string text = FormatRecordText(longitude(random), latitude(random),
-                                                   RecordName(DateTimeText(time, true)));
+                         static_cast<std::uint16_t>(minute(random)),
+                         0};
+      // Braces draw the longitude before the latitude, on every compiler.
+      const GeoPoint position{longitude(random), latitude(random)};
+      const std::u16string text = FormatRecordText(position, RecordName(DateTimeText(time, true)));
       for (const char16_t c : text) bytes += static_cast<char>(LowByte(c));
     }
     if (!file.Write(bytes.data(), bytes.size()) || !file.Close()) return 1;
@@ -98,14 +102,15 @@ int Generate(const std::u16string& folder, int files, long lines) {
   return 0;
 }
 
-int Search(const std::u16string& folder, std::int32_t lon, std::int32_t lat, int repeats) {
+int Search(const std::u16string& folder, GeoPoint position, int repeats) {
   const CategoryTable table = TableOf(folder);
   NearestPoiMatch match;
-  FindNearestPoi(table, lon, lat, match);  // the files are read once before the timing
-  const double ms = BestMilliseconds(repeats, [] {}, [&] { FindNearestPoi(table, lon, lat, match); });
+  FindNearestPoi(table, position, match);  // the files are read once before the timing
+  const double ms = BestMilliseconds(
+      repeats, [] {}, [&] { FindNearestPoi(table, position, match); });
   std::printf("%.1f %ld %s %d %d %s\n", ms, PeakMemoryKilobytes(),
               Utf16ToUtf8(table.rows[static_cast<std::size_t>(match.fileIndex)].name).c_str(),
-              match.longitude, match.latitude, Utf16ToUtf8(match.name).c_str());
+              match.position.lon, match.position.lat, Utf16ToUtf8(match.name).c_str());
   return match.found ? 0 : 1;
 }
 
@@ -126,7 +131,7 @@ int Delete(const char* pristine, const std::u16string& folder, const std::u16str
         std::filesystem::copy_file(pristine, target,
                                    std::filesystem::copy_options::overwrite_existing);
         ::sync();
-        FindNearestPoi(table, 10000000, 47500000, match);
+        FindNearestPoi(table, {10000000, 47500000}, match);
       },
       [&] { deleted = deleted && DeleteNearestPoi(table, match) == DeleteResult::Deleted; });
   std::printf("%.1f %ld\n", ms, PeakMemoryKilobytes());
@@ -141,7 +146,7 @@ int main(int argc, char** argv) {
     return Generate(Folder(argv[2]), std::atoi(argv[3]), std::atol(argv[4]));
   }
   if (command == "search" && argc == 6) {
-    return Search(Folder(argv[2]), std::atoi(argv[3]), std::atoi(argv[4]), std::atoi(argv[5]));
+    return Search(Folder(argv[2]), {std::atoi(argv[3]), std::atoi(argv[4])}, std::atoi(argv[5]));
   }
   if (command == "delete" && argc == 6) {
     return Delete(argv[2], Folder(argv[3]), Utf8ToUtf16(argv[4]), std::atoi(argv[5]));

@@ -36,11 +36,8 @@ bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern) {
 }
 
 std::vector<std::u16string> FindFiles(std::u16string_view folderAndPattern) {
-  const std::size_t slash = folderAndPattern.rfind(u'/');
-  const std::u16string_view folder =
-      slash == std::u16string_view::npos ? u"" : folderAndPattern.substr(0, slash + 1);
-  const std::u16string_view pattern =
-      slash == std::u16string_view::npos ? folderAndPattern : folderAndPattern.substr(slash + 1);
+  const std::u16string_view folder = FolderOf(folderAndPattern);
+  const std::u16string_view pattern = folderAndPattern.substr(folder.size());
 
   std::vector<std::u16string> names;
   const std::string nativeFolder = folder.empty() ? std::string(".") : ResolvePath(folder);

@@ -4,22 +4,15 @@
 #include <charconv>
 #include <cmath>
 
+#include "platform/TextCharacters.h"
+
 namespace poirec {
-namespace {
-
-bool IsCSpace(char c) {
-  return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
-}
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
-
-}  // namespace
 
 double ParseDecimalPrefix(std::string_view text) {
   if (const auto nul = text.find('\0'); nul != std::string_view::npos) text = text.substr(0, nul);
 
   std::size_t i = 0;
-  while (i < text.size() && IsCSpace(text[i])) ++i;
+  while (i < text.size() && IsTrimmedSpace(text[i])) ++i;
   bool negative = false;
   if (i < text.size() && (text[i] == '+' || text[i] == '-')) {
     negative = text[i] == '-';

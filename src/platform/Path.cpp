@@ -52,6 +52,11 @@ bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b) {
                     [](char16_t x, char16_t y) { return FoldCase(x) == FoldCase(y); });
 }
 
+std::u16string_view FolderOf(std::u16string_view path) {
+  const std::size_t slash = path.rfind(u'/');
+  return slash == std::u16string_view::npos ? std::u16string_view() : path.substr(0, slash + 1);
+}
+
 std::string ResolvePath(std::u16string_view path) {
   const std::string asWritten = Utf16ToUtf8(path);
   if (asWritten.empty() || Exists(asWritten)) return asWritten;

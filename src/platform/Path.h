@@ -14,6 +14,10 @@ namespace poirec {
 // that is about to be created gets the name it was given.
 std::string ResolvePath(std::u16string_view path);
 
+// The folder part of a path: everything up to and including its last "/", empty when
+// it has none.
+std::u16string_view FolderOf(std::u16string_view path);
+
 // Letter case folding as the handheld's file system does it for the names it meets:
 // ASCII and the Latin-1 letters.
 char16_t FoldCase(char16_t c);

@@ -5,6 +5,7 @@
 
 #include <array>
 
+#include "platform/Path.h"
 #include "platform/TextEncoding.h"
 
 namespace poirec {
@@ -17,9 +18,8 @@ std::u16string ProgramFilePath() {
 }
 
 std::u16string FolderOfProgram(std::u16string_view programFilePath) {
-  const std::size_t slash = programFilePath.rfind(u'/');
-  if (slash == std::u16string_view::npos) return u"/";
-  return std::u16string(programFilePath.substr(0, slash + 1));
+  const std::u16string_view folder = FolderOf(programFilePath);
+  return folder.empty() ? u"/" : std::u16string(folder);
 }
 
 std::u16string ProgramFolder() { return FolderOfProgram(ProgramFilePath()); }

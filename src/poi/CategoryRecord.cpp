@@ -2,9 +2,9 @@
 
 namespace poirec {
 
-AppendResult AppendCategoryRecord(std::u16string_view path, std::int32_t longitude,
-                                  std::int32_t latitude, std::u16string_view name) {
-  return AppendPoiText(path, FormatRecordText(longitude, latitude, name));
+AppendResult AppendCategoryRecord(std::u16string_view path, GeoPoint position,
+                                  std::u16string_view name) {
+  return AppendPoiText(path, FormatRecordText(position, name));
 }
 
 }  // namespace poirec

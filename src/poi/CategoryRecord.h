@@ -1,9 +1,9 @@
 #pragma once
 // A recorded POI filed into its category's file.
-#include <cstdint>
 #include <string_view>
 
 #include "poi/RecordText.h"
+#include "position/GeoPoint.h"
 
 namespace poirec {
 
@@ -11,7 +11,7 @@ namespace poirec {
 // and the name (without quotes) to the category file at path, creating the file when it
 // is missing. The caller tells the user "File could not be created !" unless the result
 // is Appended; a record that could not be written completely has been taken off again.
-AppendResult AppendCategoryRecord(std::u16string_view path, std::int32_t longitude,
-                                  std::int32_t latitude, std::u16string_view name);
+AppendResult AppendCategoryRecord(std::u16string_view path, GeoPoint position,
+                                  std::u16string_view name);
 
 }  // namespace poirec

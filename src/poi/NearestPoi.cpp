@@ -5,6 +5,8 @@
 #include <string_view>
 
 #include "platform/File.h"
+#include "platform/Path.h"
+#include "platform/TextCharacters.h"
 #include "platform/TextEncoding.h"
 #include "poi/PoiLine.h"
 #include "position/TextLineReader.h"
@@ -12,9 +14,8 @@
 namespace poirec {
 namespace {
 
-std::int64_t Distance(const PoiPosition& poi, std::int32_t longitude, std::int32_t latitude) {
-  return std::abs(std::int64_t{poi.longitude} - longitude) +
-         std::abs(std::int64_t{poi.latitude} - latitude);
+std::int64_t Distance(GeoPoint a, GeoPoint b) {
+  return std::abs(std::int64_t{a.lon} - b.lon) + std::abs(std::int64_t{a.lat} - b.lat);
 }
 
 std::int32_t RowsInUse(const CategoryTable& table) {
@@ -22,14 +23,7 @@ std::int32_t RowsInUse(const CategoryTable& table) {
 }
 
 bool IsBlank(std::string_view bytes) {
-  return std::all_of(bytes.begin(), bytes.end(), [](char c) {
-    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\v' || c == '\f';
-  });
-}
-
-std::u16string FolderOf(const std::u16string& path) {
-  const std::size_t slash = path.rfind(u'/');
-  return slash == std::u16string::npos ? std::u16string() : path.substr(0, slash + 1);
+  return std::all_of(bytes.begin(), bytes.end(), [](char c) { return IsTrimmedSpace(c); });
 }
 
 // The new category file. Writes collect in a buffer of its own, so a line can still be
@@ -88,7 +82,7 @@ struct CopyOutcome {
 // lines. A line is recognised by its pieces exactly as the search saw them; a line
 // any of whose pieces lies at the position is removed whole, and a kept line is
 // written whole, however long it is.
-CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, PoiPosition position) {
+CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint position) {
   RewrittenFile out(target);
   CopyOutcome outcome;
   bool written = true;
@@ -110,7 +104,7 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, PoiPositio
       atPosition = false;
     }
     if (!atPosition) {
-      PoiPosition poi;
+      GeoPoint poi;
       atPosition = ParsePoiPosition(piece.text, poi) && poi == position;
       blank = blank && IsBlank(piece.bytes);
       written = written && out.Put(piece.bytes);
@@ -125,8 +119,7 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, PoiPositio
 
 }  // namespace
 
-bool FindNearestPoi(const CategoryTable& table, std::int32_t longitude, std::int32_t latitude,
-                    NearestPoiMatch& match) {
+bool FindNearestPoi(const CategoryTable& table, GeoPoint position, NearestPoiMatch& match) {
   bool found = false;
   std::int64_t best = 0;
   TextLineReader reader;
@@ -135,18 +128,17 @@ bool FindNearestPoi(const CategoryTable& table, std::int32_t longitude, std::int
                      TextLineReader::kReadShared))
       continue;
     TextLineReader::Piece piece;
-    PoiPosition poi;
+    GeoPoint poi;
     while (reader.ReadPiece(piece)) {
       if (!ParsePoiPosition(piece.text, poi)) continue;
-      const std::int64_t distance = Distance(poi, longitude, latitude);
+      const std::int64_t distance = Distance(poi, position);
       if (found && distance >= best) continue;  // the first line at the smallest distance wins
       // Only a line that leads so far needs its name, and with it the 16-bit text.
       const auto line = ParsePoiLine(DecodeCodePage(piece.text));
       best = distance;
       found = true;
       match.fileIndex = row;
-      match.longitude = poi.longitude;
-      match.latitude = poi.latitude;
+      match.position = poi;
       match.name = line ? line->name : std::u16string();
     }
     reader.Close();
@@ -168,8 +160,7 @@ DeleteResult DeleteNearestPoi(const CategoryTable& table, const NearestPoiMatch&
   File temporary;
   if (!temporary.Open(temporaryPath, File::Mode::Write)) return DeleteResult::NotWritten;
 
-  const CopyOutcome copied =
-      CopyWithoutPosition(reader, temporary, PoiPosition{match.longitude, match.latitude});
+  const CopyOutcome copied = CopyWithoutPosition(reader, temporary, match.position);
   reader.Close();
   DeleteResult result = DeleteResult::Deleted;
   if (!copied.writtenAll) {

@@ -6,14 +6,14 @@
 #include <string>
 
 #include "poi/CategoryTable.h"
+#include "position/GeoPoint.h"
 
 namespace poirec {
 
 struct NearestPoiMatch {
   std::int32_t fileIndex = 0;  // the CategoryTable row whose file holds the POI
-  std::int32_t longitude = 0;  // as read, millionths of a degree
-  std::int32_t latitude = 0;
-  std::u16string name;  // the name field as read (PoiLine::name)
+  GeoPoint position;           // as read
+  std::u16string name;         // the name field as read (PoiLine::name)
   // Whether the last search found a POI line. A search without one leaves the fields
   // above as they were, and a deletion then does nothing.
   bool found = false;
@@ -23,8 +23,7 @@ struct NearestPoiMatch {
 // distance: the earliest row, and within a file the earliest line, wins a tie. Files
 // that cannot be opened are skipped. Returns whether a POI line was found; only then are
 // the match's position and name replaced.
-bool FindNearestPoi(const CategoryTable& table, std::int32_t longitude, std::int32_t latitude,
-                    NearestPoiMatch& match);
+bool FindNearestPoi(const CategoryTable& table, GeoPoint position, NearestPoiMatch& match);
 
 enum class DeleteResult {
   Deleted,     // every line at the match's position is gone from its file

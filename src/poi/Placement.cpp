@@ -32,20 +32,19 @@ std::int64_t DirectionOfShift(std::int32_t course, std::int32_t sideOffset) {
 }
 
 AppendResult AppendToSelected(const CategoryTable& table, std::int32_t selectedIndex,
-                              std::int32_t longitude, std::int32_t latitude,
-                              const LocalDateTime& recordingTime) {
+                              GeoPoint position, const LocalDateTime& recordingTime) {
   const CategoryEntry* row = RowAt(table, selectedIndex);
   if (!row) return AppendResult::NotOpened;
   const std::u16string name = RecordName(DateTimeText(recordingTime, true));
-  return AppendCategoryRecord(PoiFilePath(*row), longitude, latitude, name);
+  return AppendCategoryRecord(PoiFilePath(*row), position, name);
 }
 
 }  // namespace
 
 double DegreesToRadians(double degrees) { return ((degrees * kOne360th) * kPi) * kTwo; }
 
-PlacedPosition PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset) {
-  const double latitudeDegrees = static_cast<double>(fix.lat) * kDegreesPerMillionth;
+GeoPoint PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset) {
+  const double latitudeDegrees = static_cast<double>(fix.position.lat) * kDegreesPerMillionth;
   const double angle = static_cast<double>(DirectionOfShift(fix.course, sideOffset));
   const double sinA = std::sin(DegreesToRadians(angle));
   const double cosA = std::cos(DegreesToRadians(angle));
@@ -54,20 +53,19 @@ PlacedPosition PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset
       ((kOffsetKilometres / (cosLat * kKilometresPerLongitudeDegree)) * sinA) *
       kMillionthsPerDegree;
   const double latitudeShift = (cosA * kLatitudeDegreesPerOffset) * kMillionthsPerDegree;
-  return {TruncateToInt32(longitudeShift + static_cast<double>(fix.lon)),
-          TruncateToInt32(latitudeShift + static_cast<double>(fix.lat))};
+  return {TruncateToInt32(longitudeShift + static_cast<double>(fix.position.lon)),
+          TruncateToInt32(latitudeShift + static_cast<double>(fix.position.lat))};
 }
 
 AppendResult RecordExact(const CategoryTable& table, std::int32_t selectedIndex,
                          const PositionFix& fix, const LocalDateTime& recordingTime) {
-  return AppendToSelected(table, selectedIndex, fix.lon, fix.lat, recordingTime);
+  return AppendToSelected(table, selectedIndex, fix.position, recordingTime);
 }
 
 AppendResult RecordBesideStreet(const CategoryTable& table, std::int32_t selectedIndex,
                                 const PositionFix& fix, const LocalDateTime& recordingTime,
                                 std::int32_t sideOffset) {
-  const PlacedPosition placed = PlaceBesideStreet(fix, sideOffset);
-  return AppendToSelected(table, selectedIndex, placed.longitude, placed.latitude, recordingTime);
+  return AppendToSelected(table, selectedIndex, PlaceBesideStreet(fix, sideOffset), recordingTime);
 }
 
 }  // namespace poirec

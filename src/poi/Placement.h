@@ -6,6 +6,7 @@
 #include "platform/LocalTime.h"
 #include "poi/CategoryTable.h"
 #include "poi/RecordText.h"
+#include "position/GeoPoint.h"
 #include "position/PositionFile.h"
 
 namespace poirec {
@@ -18,14 +19,9 @@ inline constexpr std::int32_t kRightOfStreet = 90;
 // stored positions depend on every bit of it.
 double DegreesToRadians(double degrees);
 
-struct PlacedPosition {
-  std::int32_t longitude = 0;  // millionths of a degree
-  std::int32_t latitude = 0;
-};
-
 // The fix moved 20 m in the direction course + sideOffset on a flat earth, each
 // coordinate truncated toward zero after the shift is added.
-PlacedPosition PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset);
+GeoPoint PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset);
 
 // Appends the fix itself, named after the recording time, to the file of the selected
 // category. A selected index that is no row of the table writes nothing and gives

@@ -5,16 +5,12 @@
 #include <bit>
 #include <cstring>
 
+#include "platform/TextCharacters.h"
 #include "platform/TextEncoding.h"
 #include "position/CoordinateText.h"
 
 namespace poirec {
 namespace {
-
-// Fields are cut to kFieldLength characters and filled with '0' up to kMinimumDigits,
-// as every coordinate text is (see CoordinateText.h).
-constexpr std::size_t kFieldLength = 11;
-constexpr std::size_t kMinimumDigits = 9;
 
 struct LineFields {
   std::size_t firstComma = 0;
@@ -49,26 +45,12 @@ std::basic_string_view<Char> Field(std::basic_string_view<Char> text, std::size_
   return text.substr(begin, end == std::basic_string_view<Char>::npos ? end : end - begin);
 }
 
-// Blank, tab, CR, LF, vertical tab and form feed, as one test of a bit.
-bool IsSpaceByte(char c) {
-  constexpr std::uint64_t kSpaces = (1ULL << ' ') | (1ULL << '\t') | (1ULL << '\r') |
-                                    (1ULL << '\n') | (1ULL << '\v') | (1ULL << '\f');
-  const auto byte = static_cast<unsigned char>(c);
-  return byte <= ' ' && ((kSpaces >> byte) & 1) != 0;
-}
-
-std::string_view TrimBytes(std::string_view text) {
-  while (!text.empty() && IsSpaceByte(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsSpaceByte(text.back())) text.remove_suffix(1);
-  return text;
-}
-
 std::int32_t FieldMicroDegrees(std::u16string_view trimmedField) {
   return ToMicroDegrees(ParseFieldCoordinate(trimmedField));
 }
 
-constexpr std::array<double, kFieldLength + 1> kPowersOfTen = {1e0, 1e1, 1e2, 1e3, 1e4,  1e5,
-                                                               1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
+constexpr std::array<double, kCoordinateFieldLength + 1> kPowersOfTen = {
+    1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11};
 
 // A plain decimal: an optional sign, digits, an optional point and digits.
 struct PlainDecimal {
@@ -79,8 +61,6 @@ struct PlainDecimal {
   bool negative = false;
   bool seenPoint = false;
 };
-
-bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
 // Reads a plain decimal from p, never beyond end. Inlined into the line loop, where it
 // runs twice per line, so that its result stays in registers.
@@ -111,7 +91,7 @@ bool IsDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 // number), or above 0x7F (several code page characters count as digits or blanks by their
 // low byte).
 bool StopsPlainDecimal(char c) {
-  return static_cast<unsigned char>(c) < 0x80 && c != 'e' && c != 'E' && !IsSpaceByte(c);
+  return static_cast<unsigned char>(c) < 0x80 && c != 'e' && c != 'E' && !IsTrimmedSpace(c);
 }
 
 // The millionths of digits with the given number of decimals: the digits and the power
@@ -129,7 +109,7 @@ inline std::int32_t PlainMicroDegrees(PlainDecimal number, std::size_t fieldLeng
   // A short field is filled with '0's, and a number that runs to its end runs on into
   // them. After a point they only add decimals of zero, which leave the value as it is.
   if (ranToEnd && !number.seenPoint) {
-    for (std::size_t filled = fieldLength; filled < kMinimumDigits; ++filled) {
+    for (std::size_t filled = fieldLength; filled < kCoordinateMinimumDigits; ++filled) {
       number.mantissa *= 10;
       ++number.digits;
     }
@@ -180,7 +160,7 @@ std::uint64_t EightDigits(std::uint64_t word) {
   const char* const fraction = integer + integerDigits + 1;
   const std::uint64_t tail = Load8(fraction);
   const unsigned decimals = LeadingDigits(tail);
-  if (decimals > 7 || fraction + decimals > p + kFieldLength) return nullptr;
+  if (decimals > 7 || fraction + decimals > p + kCoordinateFieldLength) return nullptr;
   // The integer digits moved to the end of eight with '0's before them, and the
   // decimals followed by '0's: the same number with eight decimals. Filling a short
   // field with '0's adds nothing to it either, as they follow its point.
@@ -202,7 +182,7 @@ std::uint64_t EightDigits(std::uint64_t word) {
   if (end - p >= 16) {
     if (const char* const stop = ReadWrittenField(p, micro)) return stop;
   }
-  const PlainDecimal number = ScanPlainDecimal(p, std::min(end, p + kFieldLength));
+  const PlainDecimal number = ScanPlainDecimal(p, std::min(end, p + kCoordinateFieldLength));
   micro = PlainMicroDegrees(number, static_cast<std::size_t>(number.stop - p), true);
   return number.stop;
 }
@@ -210,7 +190,7 @@ std::uint64_t EightDigits(std::uint64_t word) {
 // A trimmed field read without leaving the bytes where it is plain, the 16-bit way where not.
 std::int32_t FieldMicroDegrees(std::string_view trimmedField) {
   const char* const begin = trimmedField.data();
-  const char* const end = begin + std::min(trimmedField.size(), kFieldLength);
+  const char* const end = begin + std::min(trimmedField.size(), kCoordinateFieldLength);
   const PlainDecimal number = ScanPlainDecimal(begin, end);
   if (number.stop < end && !StopsPlainDecimal(*number.stop)) {
     return FieldMicroDegrees(DecodeCodePage(trimmedField));
@@ -221,12 +201,12 @@ std::int32_t FieldMicroDegrees(std::string_view trimmedField) {
 // The line as this program and most others write it: a number right before the first
 // comma, blanks, and a number right before the second comma or the end of the line.
 // Anything else goes through the general split.
-bool ParseCommonPoiPosition(const char* p, const char* end, PoiPosition& position) {
-  const char* const comma = ReadFieldNumber(p, end, position.longitude);
+bool ParseCommonPoiPosition(const char* p, const char* end, GeoPoint& position) {
+  const char* const comma = ReadFieldNumber(p, end, position.lon);
   if (comma == p || comma == end || *comma != ',') return false;
   const char* q = comma + 1;
-  while (q < end && IsSpaceByte(*q)) ++q;
-  const char* const stop = ReadFieldNumber(q, end, position.latitude);
+  while (q < end && IsTrimmedSpace(*q)) ++q;
+  const char* const stop = ReadFieldNumber(q, end, position.lat);
   return stop == end || *stop == ',';
 }
 
@@ -239,25 +219,25 @@ std::optional<PoiLine> ParsePoiLine(std::u16string_view line) {
   const std::size_t nameStart =
       fields.secondComma == std::u16string_view::npos ? text.size() : fields.secondComma + 1;
   PoiLine poi;
-  poi.longitude = FieldMicroDegrees(Trim(text.substr(0, fields.firstComma)));
-  poi.latitude = FieldMicroDegrees(Trim(Field(text, fields.firstComma + 1, fields.secondComma)));
+  poi.position.lon = FieldMicroDegrees(Trim(text.substr(0, fields.firstComma)));
+  poi.position.lat =
+      FieldMicroDegrees(Trim(Field(text, fields.firstComma + 1, fields.secondComma)));
   const std::u16string_view name = Field(text, nameStart, text.find(u',', nameStart));
   poi.name = Trim(name.substr(0, std::min(name.size(), kPoiNameLength)));
   return poi;
 }
 
-bool ParsePoiPosition(std::string_view bytes, PoiPosition& position) {
+bool ParsePoiPosition(std::string_view bytes, GeoPoint& position) {
   // Bytes below 0x80 are their own characters and no byte above it becomes white space,
   // a comma or a semicolon, so the line splits on the bytes as it does on its text.
   std::size_t start = 0;
-  while (start < bytes.size() && IsSpaceByte(bytes[start])) ++start;
+  while (start < bytes.size() && IsTrimmedSpace(bytes[start])) ++start;
   const std::string_view text = bytes.substr(start);
   if (ParseCommonPoiPosition(text.data(), text.data() + text.size(), position)) return true;
   const LineFields fields = SplitLine(text);
   if (fields.firstComma == std::string_view::npos) return false;
-  position.longitude = FieldMicroDegrees(TrimBytes(text.substr(0, fields.firstComma)));
-  position.latitude =
-      FieldMicroDegrees(TrimBytes(Field(text, fields.firstComma + 1, fields.secondComma)));
+  position.lon = FieldMicroDegrees(Trim(text.substr(0, fields.firstComma)));
+  position.lat = FieldMicroDegrees(Trim(Field(text, fields.firstComma + 1, fields.secondComma)));
   return true;
 }
 

@@ -3,10 +3,11 @@
 // quotes. Readers also meet comments (first non-blank character ";") and lines written
 // by other programs; whatever does not look like a POI line is rejected, never an error.
 #include <cstddef>
-#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
+
+#include "position/GeoPoint.h"
 
 namespace poirec {
 
@@ -14,8 +15,7 @@ namespace poirec {
 inline constexpr std::size_t kPoiNameLength = 128;
 
 struct PoiLine {
-  std::int32_t longitude = 0;  // millionths of a degree
-  std::int32_t latitude = 0;   // millionths of a degree
+  GeoPoint position;
   // The third field as read: cut to kPoiNameLength characters, then trimmed. Double
   // quotes stay, so a name this program wrote reads back with its quotes.
   std::u16string name;
@@ -28,18 +28,12 @@ struct PoiLine {
 // and lines whose first comma comes first.
 std::optional<PoiLine> ParsePoiLine(std::u16string_view line);
 
-struct PoiPosition {
-  std::int32_t longitude = 0;
-  std::int32_t latitude = 0;
-  friend bool operator==(const PoiPosition&, const PoiPosition&) = default;
-};
-
 // Whether ParsePoiLine accepts the line whose 8-bit bytes (up to their first zero byte,
 // where the code page conversion stops) these are, and the position it gives, read
 // without decoding the bytes into 16-bit text: the searches read millions of lines and
 // need only the numbers. Common numbers are read straight from the bytes; any other
 // field goes the 16-bit way, so the result is always ParsePoiLine's. (The position comes
 // back through a reference: a returned optional costs the search a stall per line.)
-bool ParsePoiPosition(std::string_view bytes, PoiPosition& position);
+bool ParsePoiPosition(std::string_view bytes, GeoPoint& position);
 
 }  // namespace poirec

@@ -44,11 +44,11 @@ std::u16string RecordName(std::u16string_view dateTime) {
   return name;
 }
 
-std::u16string FormatRecordText(std::int32_t lon, std::int32_t lat, std::u16string_view name) {
+std::u16string FormatRecordText(GeoPoint position, std::u16string_view name) {
   std::u16string text = u"\n";
-  AppendAscii(text, FormatFixed(static_cast<double>(lon) * 0.000001, 7));
+  AppendAscii(text, FormatFixed(static_cast<double>(position.lon) * 0.000001, 7));
   text += u", ";
-  AppendAscii(text, FormatFixed(static_cast<double>(lat) * 0.000001, 5));
+  AppendAscii(text, FormatFixed(static_cast<double>(position.lat) * 0.000001, 5));
   text += u"00, \"";
   text += name;
   text += u'"';

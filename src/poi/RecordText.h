@@ -8,6 +8,7 @@
 
 #include "platform/File.h"
 #include "platform/LocalTime.h"
+#include "position/GeoPoint.h"
 
 namespace poirec {
 
@@ -17,8 +18,8 @@ std::u16string DateTimeText(const LocalDateTime& time, bool withTimeOfDay);
 // "Quillon RECORD (" + dateTime + ")".
 std::u16string RecordName(std::u16string_view dateTime);
 
-// The record text for a position in millionths of a degree and a name without quotes.
-std::u16string FormatRecordText(std::int32_t lon, std::int32_t lat, std::u16string_view name);
+// The record text for a position and a name without quotes.
+std::u16string FormatRecordText(GeoPoint position, std::u16string_view name);
 
 // Writes each character as one byte, its low 8 bits; false when a write failed.
 bool WritePoiText(File& file, std::u16string_view text);

@@ -3,11 +3,17 @@
 // of a degree. The texts are read as 8-bit text filled up with '0' to nine characters, so
 // "11.5" reads as 11.5 but "90" reads as 900000000.
 #include <cmath>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string_view>
 
 namespace poirec {
+
+// Coordinate texts are filled with '0' up to this many characters.
+inline constexpr std::size_t kCoordinateMinimumDigits = 9;
+// Only this many characters of a POI line's coordinate field count.
+inline constexpr std::size_t kCoordinateFieldLength = 11;
 
 // A whole value text: white space trimmed at both ends, each character by its low 8 bits,
 // at most 15 of them, '0' added up to nine, then read as a decimal number (0.0 when no
@@ -29,10 +35,5 @@ inline std::int32_t TruncateToInt32(double value) {
 
 // Degrees to millionths of a degree: the product with 1000000.0, truncated toward zero.
 inline std::int32_t ToMicroDegrees(double degrees) { return TruncateToInt32(degrees * 1000000.0); }
-
-// White space as this program trims it: blank, tab, CR, LF, vertical tab, form feed.
-bool IsTrimmedSpace(char16_t c);
-std::u16string_view TrimLeft(std::u16string_view text);
-std::u16string_view Trim(std::u16string_view text);
 
 }  // namespace poirec

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "platform/TextCharacters.h"
 #include "position/CoordinateText.h"
 #include "position/TextLineReader.h"
 
@@ -35,9 +36,9 @@ bool ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder) {
   while (reader.ReadString(text, false)) {
     const std::u16string_view line = TrimLeft(text);
     if (StartsWith(line, u"Lat =")) {
-      fix.lat = ToMicroDegrees(ParseCoordinate(line.substr(5)));
+      fix.position.lat = ToMicroDegrees(ParseCoordinate(line.substr(5)));
     } else if (StartsWith(line, u"Lon =")) {
-      fix.lon = ToMicroDegrees(ParseCoordinate(line.substr(5)));
+      fix.position.lon = ToMicroDegrees(ParseCoordinate(line.substr(5)));
     } else if (StartsWith(line, u"Course =")) {
       fix.course = TruncateToInt32(ParseCoordinate(line.substr(8)));
     } else if (StartsWith(line, u"Valid =")) {

@@ -4,11 +4,12 @@
 #include <cstdint>
 #include <string_view>
 
+#include "position/GeoPoint.h"
+
 namespace poirec {
 
 struct PositionFix {
-  std::int32_t lon = 0;     // millionths of a degree
-  std::int32_t lat = 0;     // millionths of a degree
+  GeoPoint position;
   std::int32_t course = 0;  // whole degrees clockwise from north
   std::uint8_t valid = 0;   // 1 for a valid fix
 };

@@ -7,8 +7,7 @@ namespace poirec {
 AppendResult AppendFallbackRecord(const ProcessState& state) {
   const std::u16string path = state.folders.program + u"pois/recorded.asc";
   const std::u16string name = RecordName(DateTimeText(state.recordingTime, true));
-  return AppendPoiText(
-      path, FormatRecordText(state.positionFix.lon, state.positionFix.lat, name) + u"\n");
+  return AppendPoiText(path, FormatRecordText(state.positionFix.position, name) + u"\n");
 }
 
 }  // namespace poirec

@@ -5,8 +5,8 @@
 #include <string>
 
 #include "poi/NearestPoi.h"
-#include "ui/CategoryNameText.h"
 #include "ui/PlaceFullScreen.h"
+#include "ui/CategoryNameText.h"
 #include "ui/WaitCursor.h"
 
 namespace poirec {
@@ -32,8 +32,7 @@ DeleteDialog::DeleteDialog(ProcessState& state)
 
   WaitCursor waitCursor;
   // A search that finds no POI leaves the match as it was, and the page shows that.
-  FindNearestPoi(state_.categoryTable, state_.positionFix.lon, state_.positionFix.lat,
-                 state_.nearestPoiMatch);
+  FindNearestPoi(state_.categoryTable, state_.positionFix.position, state_.nearestPoiMatch);
   waitCursor.Restore();
 
   // Picture and text always come from the same row. Without a row there is no picture

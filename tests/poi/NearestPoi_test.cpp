@@ -39,7 +39,7 @@ TEST(ParsePoiLine, ReadsTheFieldsAsTheyStand) {
   for (const auto& [line, longitude, latitude, name] : accepted) {
     const auto poi = ParsePoiLine(DecodeCodePage(line));
     ASSERT_TRUE(poi) << line;
-    EXPECT_EQ(std::tuple(poi->longitude, poi->latitude, poi->name),
+    EXPECT_EQ(std::tuple(poi->position.lon, poi->position.lat, poi->name),
               std::tuple(longitude, latitude, DecodeCodePage(name))) << line;
   }
   for (const char* line : {"   ;8.1, 47.2, \"comment, with commas\"\n", ",8.1, 47.2\n",
@@ -68,11 +68,11 @@ TEST(ParsePoiPosition, AgreesWithParsePoiLine) {
   }
   for (const std::string& line : lines) {
     const auto fromText = ParsePoiLine(DecodeCodePage(line));
-    PoiPosition fromBytes{-1, -1};
+    GeoPoint fromBytes{-1, -1};
     ASSERT_EQ(ParsePoiPosition(line, fromBytes), fromText.has_value()) << '"' << line << '"';
     if (fromText) {
-      ASSERT_EQ(std::tuple(fromBytes.longitude, fromBytes.latitude),
-                std::tuple(fromText->longitude, fromText->latitude)) << '"' << line << '"';
+      ASSERT_EQ(std::tuple(fromBytes.lon, fromBytes.lat),
+                std::tuple(fromText->position.lon, fromText->position.lat)) << '"' << line << '"';
     }
   }
 }
@@ -99,21 +99,21 @@ TEST_F(NearestPoiTest, FindsTheFirstNearestPoiOverAllFiles) {
   AddCategory("A", "; 8.1234560, 47.1234560, \"a comment\"\r\n8.1234560 47.1234560 no comma\r\n"
                    "\r\n  8.1235, 47.1234 , \"Caf\x80 \" , x\r\n8.1234000, 47.1235000, \"later\"");
   AddCategory("B", "\n8.1234000, 47.1235000, \"in B\"");
-  ASSERT_TRUE(FindNearestPoi(table, 8123456, 47123456, match));
+  ASSERT_TRUE(FindNearestPoi(table, {8123456, 47123456}, match));
   // The name through the code page, trimmed, its quotes kept.
-  EXPECT_EQ(std::tuple(match.fileIndex, match.longitude, match.latitude, match.name, match.found),
+  EXPECT_EQ(std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
             std::tuple(1, 8123500, 47123400, u"\"Caf\u20AC \"", true));
   // A nearer line in a later file wins, but not the saturated "7" through a wrapped sum.
   folder.Write("pois/B.asc", "\n7, 0, \"far\"\n8.12346, 47.12345, \"nearer\"");
-  ASSERT_TRUE(FindNearestPoi(table, 8123456, 47123456, match));
+  ASSERT_TRUE(FindNearestPoi(table, {8123456, 47123456}, match));
   EXPECT_EQ(std::tuple(match.fileIndex, match.name), std::tuple(2, u"\"nearer\""));
 }
 
 TEST_F(NearestPoiTest, WithoutAPoiAtTheMatchNothingIsRewritten) {
   AddCategory("Comments", ";1, 2, \"x\"\n\n");
   match = {1, 1000000, 2000000, u"\"old\"", true};
-  EXPECT_FALSE(FindNearestPoi(table, 0, 0, match));
-  EXPECT_EQ(std::tuple(match.fileIndex, match.longitude, match.latitude, match.name, match.found),
+  EXPECT_FALSE(FindNearestPoi(table, {0, 0}, match));
+  EXPECT_EQ(std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
             std::tuple(1, 1000000, 2000000, u"\"old\"", false));
   // Not after a search that found nothing, though row 1 holds a POI at the position.
   AddCategory("First", "\n1.0, 2.0, \"a\"");
@@ -143,8 +143,8 @@ TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
                           "\n8.1234560, 47.1234600, \"P3\""
                           "\r\n8.12345600000,+47.12346, \"P1 again, by another program\""
                           "\nnot a poi line" + longName + "\n" + huge + "\n9.0,10.0,\"x\"\n\n");
-  ASSERT_TRUE(FindNearestPoi(table, 8123456, 47123456, match));
-  EXPECT_EQ(std::tuple(match.longitude, match.latitude, match.name),
+  ASSERT_TRUE(FindNearestPoi(table, {8123456, 47123456}, match));
+  EXPECT_EQ(std::tuple(match.position.lon, match.position.lat, match.name),
             std::tuple(8123455, 47123460, u"\"tail\""));  // 8.1234560 reads one millionth low
   EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::Deleted);
   EXPECT_EQ(test::ReadBytes(Pois("Cafe.asc")),
@@ -155,7 +155,7 @@ TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
 TEST_F(NearestPoiTest, FileWhoseOnlyPoiIsTheMatchBecomesEmptyUnderItsOwnName) {
   AddCategory("Fuel", std::nullopt);
   folder.Write("pois/FUEL.ASC", "\n8.1234560, 47.1234600, \"Quillon RECORD (05.12.26 14:03:59)\"");
-  ASSERT_TRUE(FindNearestPoi(table, 0, 0, match));
+  ASSERT_TRUE(FindNearestPoi(table, {0, 0}, match));
   EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::Deleted);
   EXPECT_TRUE(fs::exists(Pois("FUEL.ASC")) && fs::file_size(Pois("FUEL.ASC")) == 0);
   EXPECT_FALSE(fs::exists(Pois("Fuel.asc")) || fs::exists(Pois("Fuel.asc2")));
@@ -164,7 +164,7 @@ TEST_F(NearestPoiTest, FileWhoseOnlyPoiIsTheMatchBecomesEmptyUnderItsOwnName) {
 TEST_F(NearestPoiTest, FailedRewriteLeavesTheOriginalAndNoTemporaryFile) {
   const std::string_view cafes = "\n1.0, 1.0, \"a\"\r\n;note\n2.0, 2.0, \"b\"";
   AddCategory("Cafe", cafes);
-  ASSERT_TRUE(FindNearestPoi(table, 1000000, 1000000, match));
+  ASSERT_TRUE(FindNearestPoi(table, {1000000, 1000000}, match));
   fs::create_symlink("/dev/full", Pois("Cafe.asc2"));  // every write fails as on a full disk
   EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NotWritten);
   EXPECT_FALSE(fs::exists(fs::symlink_status(Pois("Cafe.asc2"))));
@@ -174,7 +174,7 @@ TEST_F(NearestPoiTest, FailedRewriteLeavesTheOriginalAndNoTemporaryFile) {
   const bool root = ::geteuid() == 0;  // root may write anywhere: act as another user
   ASSERT_TRUE(!root || ::seteuid(65534) == 0);
   EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NotWritten);
-  EXPECT_EQ(AppendCategoryRecord(PoiFilePath(table.rows[0]), 1, 2, u"x"), AppendResult::NotOpened);
+  EXPECT_EQ(AppendCategoryRecord(PoiFilePath(table.rows[0]), {1, 2}, u"x"), AppendResult::NotOpened);
   ASSERT_TRUE(!root || ::seteuid(0) == 0);
   fs::create_directory(Pois("Cafe.asc2"));  // cannot be made, and is not ours to remove
   EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NotWritten);

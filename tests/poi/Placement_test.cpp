@@ -26,8 +26,8 @@ TEST(PlaceBesideStreet, MovesTwentyMetresToTheChosenSideToTheMillionth) {
       {kLon, kLat, 2147483647, kRightOfStreet, 8123297, 47123312},  // no overflow
   };
   for (const auto& c : cases) {
-    const PlacedPosition placed = PlaceBesideStreet({c[0], c[1], c[2], 1}, c[3]);
-    EXPECT_EQ(std::pair(placed.longitude, placed.latitude), std::pair(c[4], c[5]))
+    const GeoPoint placed = PlaceBesideStreet({{c[0], c[1]}, c[2], 1}, c[3]);
+    EXPECT_EQ(std::pair(placed.lon, placed.lat), std::pair(c[4], c[5]))
         << "course " << c[2] << ", side " << c[3];
   }
 }
@@ -37,7 +37,7 @@ TEST(RecordPlacement, AppendsToTheSelectedCategoryOnly) {
   const CategoryTable table{
       .rows = {{{u"Cafe", folder.File("pois/Cafe.bmp")}, {u"Fuel", folder.File("pois/Fuel.bmp")}}}, .count = 2};
   folder.Write("pois/Fuel.asc", "\n1.0000000, 2.0000000, \"old\"");
-  const PositionFix fix{8123456, 47123456, 0, 1};
+  const PositionFix fix{{8123456, 47123456}, 0, 1};
   const LocalDateTime time{2026, 12, 6, 5, 14, 3, 59, 0};
   ASSERT_EQ(RecordExact(table, 1, fix, time), AppendResult::Appended);
   ASSERT_EQ(RecordBesideStreet(table, 1, fix, time, kLeftOfStreet), AppendResult::Appended);

@@ -22,10 +22,10 @@ TEST(RecordName, NamesTheRecordingByItsDateAndTime) {
 // The usual figures are those of the records placed and recorded elsewhere; these are
 // the signs, the rounding of the latitude and the widest values.
 TEST(FormatRecordText, WritesTheRecordAfterItsLineBreak) {
-  EXPECT_EQ(FormatRecordText(-127500, -34603700, u"x"), u"\n-0.1275000, -34.6037000, \"x\"");
-  EXPECT_EQ(FormatRecordText(0, 6, u""), u"\n0.0000000, 0.0000100, \"\"");
-  EXPECT_EQ(FormatRecordText(0, 5, u""), u"\n0.0000000, 0.0000000, \"\"");  // 4.99999e-06
-  EXPECT_EQ(FormatRecordText(-180000000, 90000000, u"a"), u"\n-180.0000000, 90.0000000, \"a\"");
+  EXPECT_EQ(FormatRecordText({-127500, -34603700}, u"x"), u"\n-0.1275000, -34.6037000, \"x\"");
+  EXPECT_EQ(FormatRecordText({0, 6}, u""), u"\n0.0000000, 0.0000100, \"\"");
+  EXPECT_EQ(FormatRecordText({0, 5}, u""), u"\n0.0000000, 0.0000000, \"\"");  // 4.99999e-06
+  EXPECT_EQ(FormatRecordText({-180000000, 90000000}, u"a"), u"\n-180.0000000, 90.0000000, \"a\"");
 }
 
 TEST(AppendPoiText, CreatesThenAppendsOneByteACharacterInAFolderThatExists) {
@@ -46,7 +46,7 @@ TEST(AppendPoiText, NeverLeavesAHalfWrittenRecord) {
   {
     const test::FileSizeLimit diskFull(before.size() + 10);
     EXPECT_EQ(AppendPoiText(folder.File("pois/Shop.asc"),
-                            FormatRecordText(8123456, 47123456, u"does not fit")),
+                            FormatRecordText({8123456, 47123456}, u"does not fit")),
               AppendResult::NotWritten);
   }
   EXPECT_EQ(ReadBytes(file), before);

@@ -20,11 +20,11 @@ using Read = std::tuple<std::int32_t, std::int32_t, std::int32_t, int, bool>;
 Read ReadFile(const char* contents) {
   test::TempFolder documents;
   if (contents != nullptr) documents.Write("QXPosition.txt", contents);
-  PositionFix fix{.lon = 7, .lat = 8, .course = 9, .valid = 1};
+  PositionFix fix{.position = {7, 8}, .course = 9, .valid = 1};
   std::u16string folder = documents.Folder();
   folder.pop_back();  // the documents folder comes without its final "/"
   const bool valid = ReadPositionFile(fix, folder);
-  return {fix.lon, fix.lat, fix.course, fix.valid, valid};
+  return {fix.position.lon, fix.position.lat, fix.course, fix.valid, valid};
 }
 
 TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {

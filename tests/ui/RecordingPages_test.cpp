@@ -26,7 +26,7 @@ const std::string kLongName = "Aussicht 360\xC2\xB0 ueber die Stadt und den\xC2\
 class RecordingPage : public testing::Test {
  protected:
   RecordingPage() {
-    run.state.positionFix = PositionFix{8123456, 47123456, 0, 1};  // heading north
+    run.state.positionFix = PositionFix{{8123456, 47123456}, 0, 1};  // heading north
     run.state.recordingTime = LocalDateTime{2026, 12, 6, 5, 14, 3, 59, 0};
     CreateButtonFont(run.state.buttonFont);
   }
