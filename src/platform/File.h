@@ -27,7 +27,6 @@ class File {
 
   // Opens the path, resolved as ResolvePath does. A file already open is closed first.
   bool Open(std::u16string_view path, Mode mode);
-  bool IsOpen() const { return stream_ != nullptr; }
 
   // Reads up to size bytes and returns how many were read: fewer only at the end of the
   // file or on a read error.

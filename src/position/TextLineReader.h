@@ -45,7 +45,6 @@ class TextLineReader {
   bool Open(std::u16string_view path, unsigned flags);
   bool SeekToBegin();
   void Close() { file_.Close(); }
-  bool IsOpen() const { return file_.IsOpen(); }
 
   // Writes the text (when given) and then CR LF, as bytes or as 16-bit units.
   void WriteLineA(const char* text);

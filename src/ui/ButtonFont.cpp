@@ -1,6 +1,6 @@
 #include "ui/ButtonFont.h"
 
-#include "ui/QtShell.h"
+#include "ui/ScreenText.h"
 
 namespace poirec {
 

@@ -7,9 +7,9 @@
 #include "poi/CategoryCatalogue.h"
 #include "session/DialogResult.h"
 #include "ui/ButtonFont.h"
-#include "ui/CategoryNameText.h"
 #include "ui/ImageListPicture.h"
 #include "ui/PlaceFullScreen.h"
+#include "ui/ScreenText.h"
 #include "ui/widgets/ImageButton.h"
 
 namespace poirec {
@@ -38,12 +38,8 @@ CategoryDialog::CategoryDialog(ProcessState& state, NestedPages pages)
     : FullScreenDialog(kCategoryDialogTemplate, SlotControlsAndCancel()),
       state_(state),
       pages_(std::move(pages)) {
-  const std::array<void (CategoryDialog::*)(), kSlotCount> handlers = {
-      &CategoryDialog::OnSlot0, &CategoryDialog::OnSlot1, &CategoryDialog::OnSlot2,
-      &CategoryDialog::OnSlot3, &CategoryDialog::OnSlot4, &CategoryDialog::OnSlot5,
-      &CategoryDialog::OnSlot6, &CategoryDialog::OnSlot7};
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    connect(&Slot(slot), &QPushButton::clicked, this, handlers[static_cast<std::size_t>(slot)]);
+    connect(&Slot(slot), &QPushButton::clicked, this, [this, slot] { OnSlot(slot); });
   }
 
   CancelButton().setText(QStringLiteral("Cancel"));
@@ -140,37 +136,17 @@ void CategoryDialog::SelectCategoryOfSlot(int slot) {
   OpenInsertDialog();
 }
 
-void CategoryDialog::OnSlot0() {
-  if (state_.pageStart > 0) {
-    SelectCategoryOfSlot(0);
-  } else if (pages_.remove && pages_.remove() == kResultDone) {
-    done(kResultDone);
-  }
-}
-
-void CategoryDialog::OnSlot1() { SelectCategoryOfSlot(1); }
-void CategoryDialog::OnSlot2() { SelectCategoryOfSlot(2); }
-void CategoryDialog::OnSlot3() { SelectCategoryOfSlot(3); }
-void CategoryDialog::OnSlot4() { SelectCategoryOfSlot(4); }
-void CategoryDialog::OnSlot5() { SelectCategoryOfSlot(5); }
-
-void CategoryDialog::OnSlot6() {
-  if (IsPaging()) {
+void CategoryDialog::OnSlot(int slot) {
+  if (slot == 0 && state_.pageStart <= 0) {
+    if (pages_.remove && pages_.remove() == kResultDone) done(kResultDone);
+  } else if (slot == kPreviousPageSlot && IsPaging()) {
     ShowPage(state_.pageStart - kCategoriesPerLaterPage);
-  } else {
-    SelectCategoryOfSlot(6);
-  }
-}
-
-void CategoryDialog::OnSlot7() {
-  if (IsPaging()) {
+  } else if (slot == kNextPageSlot && IsPaging()) {
     ShowPage(state_.pageEnd);
   } else {
-    SelectCategoryOfSlot(7);
+    SelectCategoryOfSlot(slot);
   }
 }
-
-void CategoryDialog::OnClose() { close(); }
 
 void CategoryDialog::closeEvent(QCloseEvent* event) {
   // The close box lets go of the button font before the page ends.

@@ -39,6 +39,14 @@ class CategoryDialog final : public FullScreenDialog {
   // Fills the eight slots for the page that starts at the category start; -1 and starts
   // at or past the end give the first page, other negative starts the last six.
   void ShowPage(std::int32_t start);
+
+  ImageButton& Slot(int slot) const;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+
+ private:
+  ImageButton& CancelButton() const;
   // Sets up a category slot: button font, icon (null for none), caption shortened.
   void SetSlot(ImageButton& button, std::u16string_view caption, const QPixmap& icon);
   void SetDeleteSlot(ImageButton& button);
@@ -46,23 +54,8 @@ class CategoryDialog final : public FullScreenDialog {
   void SetPreviousPageButton(ImageButton& button);
   void OpenInsertDialog();
 
-  void OnSlot0();
-  void OnSlot1();
-  void OnSlot2();
-  void OnSlot3();
-  void OnSlot4();
-  void OnSlot5();
-  void OnSlot6();
-  void OnSlot7();
-  void OnClose();
-
-  ImageButton& Slot(int slot) const;
-  ImageButton& CancelButton() const;
-
- protected:
-  void closeEvent(QCloseEvent* event) override;
-
- private:
+  // A press of the slot: the delete action, a category, or a paging button.
+  void OnSlot(int slot);
   bool IsPaging() const;
   // Selects category S + slot (one less on the first page) and opens the insert page;
   // a slot past the last category does nothing.

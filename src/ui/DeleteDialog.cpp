@@ -6,7 +6,7 @@
 
 #include "poi/NearestPoi.h"
 #include "ui/PlaceFullScreen.h"
-#include "ui/CategoryNameText.h"
+#include "ui/ScreenText.h"
 #include "ui/WaitCursor.h"
 
 namespace poirec {

@@ -5,8 +5,8 @@
 
 #include "poi/Placement.h"
 #include "ui/ButtonFont.h"
-#include "ui/CategoryNameText.h"
 #include "ui/PlaceFullScreen.h"
+#include "ui/ScreenText.h"
 #include "ui/widgets/ImageButton.h"
 
 namespace poirec {

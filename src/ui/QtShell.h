@@ -14,6 +14,4 @@ class QtShell final : public Shell {
   void ShowMessage(std::u16string_view text) override;
 };
 
-QString ToQString(std::u16string_view text);
-
 }  // namespace poirec

@@ -4,7 +4,6 @@
 // dialog units scaled to the page's size, so the template's page fills the page.
 #include <QRect>
 #include <QSize>
-#include <initializer_list>
 #include <set>
 #include <vector>
 

@@ -56,16 +56,16 @@ ImageButton::ImageButton(QWidget* parent) : QPushButton(parent), hoverTimer_(new
   ResetColors(false);
 }
 
-int ImageButton::LoadStateIcons(int activeId, int activeWidth, int activeHeight, int idleId,
-                                int idleWidth, int idleHeight, int disabledId, int disabledWidth,
-                                int disabledHeight) {
-  return SetStateIcons(LoadIcon(activeId), activeWidth, activeHeight, LoadIcon(idleId), idleWidth,
-                       idleHeight, LoadIcon(disabledId), disabledWidth, disabledHeight);
+void ImageButton::LoadStateIcons(int activeId, int activeWidth, int activeHeight, int idleId,
+                                 int idleWidth, int idleHeight, int disabledId, int disabledWidth,
+                                 int disabledHeight) {
+  SetStateIcons(LoadIcon(activeId), activeWidth, activeHeight, LoadIcon(idleId), idleWidth,
+                idleHeight, LoadIcon(disabledId), disabledWidth, disabledHeight);
 }
 
-int ImageButton::SetStateIcons(const QPixmap& active, int activeWidth, int activeHeight,
-                               const QPixmap& idle, int idleWidth, int idleHeight,
-                               const QPixmap& disabled, int disabledWidth, int disabledHeight) {
+void ImageButton::SetStateIcons(const QPixmap& active, int activeWidth, int activeHeight,
+                                const QPixmap& idle, int idleWidth, int idleHeight,
+                                const QPixmap& disabled, int disabledWidth, int disabledHeight) {
   activeIcon_ = idleIcon_ = disabledIcon_ = StateIcon{};
   if (!active.isNull()) {
     activeIcon_ = {active, activeWidth, activeHeight};
@@ -73,29 +73,24 @@ int ImageButton::SetStateIcons(const QPixmap& active, int activeWidth, int activ
     if (!disabled.isNull()) disabledIcon_ = {disabled, disabledWidth, disabledHeight};
   }
   Repaint(true);
-  return 0;
 }
 
-int ImageButton::SetFlatLook(bool flat, bool repaint) {
+void ImageButton::SetFlatLook(bool flat, bool repaint) {
   flat_ = flat;
   setMouseTracking(flat);
   Repaint(repaint);
-  return 0;
 }
 
-int ImageButton::SetImagePlacement(int placement, bool repaint) {
-  if (placement < ImageLeft || placement > ImageRight) return kInvalidPlacement;
-  placement_ = static_cast<ImagePlacement>(placement);
+void ImageButton::SetImagePlacement(ImagePlacement placement, bool repaint) {
+  placement_ = placement;
   Repaint(repaint);
-  return 0;
 }
 
-int ImageButton::ResetColors(bool repaint) {
+void ImageButton::ResetColors(bool repaint) {
   const QPalette& colours = palette();
   activeBack_ = idleBack_ = focusBack_ = colours.color(QPalette::Button);
   activeText_ = idleText_ = colours.color(QPalette::ButtonText);
   Repaint(repaint);
-  return 0;
 }
 
 void ImageButton::Repaint(bool repaint) {

@@ -14,53 +14,28 @@ namespace poirec {
 
 enum ImagePlacement : std::uint8_t { ImageLeft = 0, ImageAbove = 1, ImageRight = 2 };
 
-// What SetImagePlacement returns for a placement it does not know.
-inline constexpr int kInvalidPlacement = 4;
-
-// An icon slot: the picture, drawn at its own size, and the size the layout reserves.
-struct StateIcon {
-  QPixmap picture;
-  int width = 0;
-  int height = 0;
-  bool IsEmpty() const { return picture.isNull(); }
-};
-
 class ImageButton : public QPushButton {
   Q_OBJECT
  public:
   explicit ImageButton(QWidget* parent = nullptr);
 
   // Loads the icons ":/icons/<id>.svg" at their own size; an id of 0 leaves its slot
-  // empty, and so does an icon that cannot be loaded. Returns 0.
-  int LoadStateIcons(int activeId, int activeWidth, int activeHeight, int idleId = 0,
-                     int idleWidth = 0, int idleHeight = 0, int disabledId = 0,
-                     int disabledWidth = 0, int disabledHeight = 0);
+  // empty, and so does an icon that cannot be loaded.
+  void LoadStateIcons(int activeId, int activeWidth, int activeHeight, int idleId = 0,
+                      int idleWidth = 0, int idleHeight = 0, int disabledId = 0,
+                      int disabledWidth = 0, int disabledHeight = 0);
   // Replaces all three icons. Without an active icon the button has no icon at all, even
-  // when an idle or disabled one is given. Returns 0.
-  int SetStateIcons(const QPixmap& active, int activeWidth, int activeHeight,
-                    const QPixmap& idle = {}, int idleWidth = 0, int idleHeight = 0,
-                    const QPixmap& disabled = {}, int disabledWidth = 0, int disabledHeight = 0);
-  int SetFlatLook(bool flat, bool repaint);
-  // Returns 0, or kInvalidPlacement for a placement above ImageRight, which changes nothing.
-  int SetImagePlacement(int placement, bool repaint);
-  // Back to the palette's button colours for every state. Returns 0.
-  int ResetColors(bool repaint);
+  // when an idle or disabled one is given.
+  void SetStateIcons(const QPixmap& active, int activeWidth, int activeHeight,
+                     const QPixmap& idle = {}, int idleWidth = 0, int idleHeight = 0,
+                     const QPixmap& disabled = {}, int disabledWidth = 0, int disabledHeight = 0);
+  void SetFlatLook(bool flat, bool repaint);
+  void SetImagePlacement(ImagePlacement placement, bool repaint);
 
-  bool IsFlat() const { return flat_; }
   bool IsHovered() const { return hovered_; }
-  ImagePlacement Placement() const { return placement_; }
-  const StateIcon& ActiveIcon() const { return activeIcon_; }
-
-  // Where an icon of w x h goes inside item for the current placement; may shrink the
-  // caption area. The corner moves by one pixel right and down while pressed.
-  QPoint PlaceImage(bool hasCaption, const QRect& item, QRect& captionArea, bool pressed, int w,
-                    int h) const;
 
  protected:
   void paintEvent(QPaintEvent* event) override;
-  virtual void PaintBorder(QPainter& painter, const QRect& rect);
-  virtual void PaintBackground(QPainter& painter, const QRect& rect);
-
   bool event(QEvent* event) override;
   void changeEvent(QEvent* event) override;
   void focusOutEvent(QFocusEvent* event) override;
@@ -70,6 +45,22 @@ class ImageButton : public QPushButton {
   void mouseDoubleClickEvent(QMouseEvent* event) override;
 
  private:
+  // An icon slot: the picture, drawn at its own size, and the size the layout reserves.
+  struct StateIcon {
+    QPixmap picture;
+    int width = 0;
+    int height = 0;
+    bool IsEmpty() const { return picture.isNull(); }
+  };
+
+  // Back to the palette's button colours for every state.
+  void ResetColors(bool repaint);
+  // Where an icon of w x h goes inside item for the current placement; may shrink the
+  // caption area. The corner moves by one pixel right and down while pressed.
+  QPoint PlaceImage(bool hasCaption, const QRect& item, QRect& captionArea, bool pressed, int w,
+                    int h) const;
+  void PaintBorder(QPainter& painter, const QRect& rect);
+  void PaintBackground(QPainter& painter, const QRect& rect);
   void PaintImage(QPainter& painter, bool hasCaption, const QRect& item, QRect& captionArea);
   void PaintCaption(QPainter& painter, const QString& caption, QRect area);
   void PaintFocusRect(QPainter& painter, const QRect& rect);

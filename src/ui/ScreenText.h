@@ -1,10 +1,12 @@
 #pragma once
-// How the pages show a category's name: every "°" as a blank, and on the category
-// buttons long names cut to ".." and their end.
+// The program's 16-bit text as the screens show it: as it is, and a category's name with
+// every "°" as a blank, on the category buttons long names cut to ".." and their end.
 #include <QString>
 #include <string_view>
 
 namespace poirec {
+
+QString ToQString(std::u16string_view text);
 
 // The longest caption a category button shows whole.
 inline constexpr int kMaxSlotCaptionLength = 34;

@@ -1,8 +1,10 @@
-#include "ui/CategoryNameText.h"
-
-#include "ui/QtShell.h"
+#include "ui/ScreenText.h"
 
 namespace poirec {
+
+QString ToQString(std::u16string_view text) {
+  return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 QString DisplayName(std::u16string_view name) {
   return ToQString(name).replace(QChar(0x00B0), QChar(u' '));
