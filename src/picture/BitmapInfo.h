@@ -1,6 +1,6 @@
 #pragma once
-// The description of a device-independent bitmap that picture files and the display
-// share: the 40-byte info header and the colour table behind it.
+// The description of a device-independent bitmap that picture files and the bitmaps in
+// memory share: the 40-byte info header and the colour table behind it.
 #include <array>
 #include <cstddef>
 #include <cstdint>

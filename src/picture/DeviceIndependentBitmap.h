@@ -1,7 +1,7 @@
 #pragma once
 // A device-independent bitmap held in memory: its info header, its colour table (or its
 // three colour masks) and pixel memory of rows of BytesPerLine bytes, bottom-up when the
-// height is positive. It stands in for the display's bitmap sections.
+// height is positive. The screens take its pixels as 32-bit colours.
 #include <cstdint>
 #include <memory>
 #include <span>
@@ -23,7 +23,7 @@ class DeviceIndependentBitmap {
   // The most pixels, so that the picture as 32-bit colours stays within the same bound.
   static constexpr std::int64_t kMaxPixels = kMaxPixelBytes / 4;
 
-  // Whether the display can show such a bitmap: 1, 2, 4, 8, 16, 24 or 32 bits, without
+  // Whether such a bitmap can be made: 1, 2, 4, 8, 16, 24 or 32 bits, without
   // compression or with colour masks for 16 and 32 bits, a width and height other than
   // zero, and pixel memory and pixel count within the bounds above.
   static bool CanShow(const BitmapInfoHeader& header);
@@ -42,8 +42,6 @@ class DeviceIndependentBitmap {
   int Height() const { return header_.height < 0 ? -header_.height : header_.height; }
   int BitCount() const { return header_.bitCount; }
   bool IsBottomUp() const { return header_.height > 0; }
-  std::int64_t RowBytes() const { return rowBytes_; }
-  std::span<const RgbQuad> ColorTable() const { return colorTable_; }
 
   std::span<std::uint8_t> Pixels() { return pixels_; }
   std::span<const std::uint8_t> Pixels() const { return pixels_; }

@@ -14,7 +14,7 @@
 
 namespace poirec {
 
-// The display's standard colours, (blue, green, red, 0): ten fixed colours, the 6 x 6 x 6
+// The standard palette's colours, (blue, green, red, 0): ten fixed colours, the 6 x 6 x 6
 // colour cube without the three colours already present, 23 greys, ten fixed colours.
 extern const std::array<RgbQuad, 256> DefaultPaletteTable;
 
@@ -43,7 +43,7 @@ class DibImage {
   // Loads a ".bmp" file with a 40-byte info header. True when bitmap and palette now hold
   // its picture. A load that fails before the new bitmap is created (unreadable file, not
   // such a picture, too large) keeps the previous bitmap; one that fails while creating
-  // it (a layout the display cannot show) leaves the image empty.
+  // it (a layout CanShow refuses) leaves the image empty.
   bool LoadFromFile(std::u16string_view path);
 
   // Builds bitmap from an info header with its colour table and copies the header's image

@@ -1,6 +1,6 @@
 #pragma once
-// A list of 22 x 22 pictures with a transparent colour, standing in for the display's
-// image list. Pictures are copied in, so the bitmap they came from may change or go.
+// The category pictures as the category page shows them: 22 x 22 pictures with a
+// transparent colour. Pictures are copied in, so the bitmap they came from may change or go.
 #include <cstdint>
 #include <vector>
 

@@ -1,5 +1,5 @@
 #pragma once
-// A logical palette: the colours a bitmap wants the display to have at hand.
+// A logical palette: the colours a picture is drawn with.
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -21,8 +21,7 @@ class LogicalPalette {
   static constexpr std::uint16_t kVersion = 0x300;
   static constexpr std::size_t kMaxEntries = 256;
 
-  // None when the version is not 0x300 or the entry count is not 1 to 256, the cases the
-  // display refuses.
+  // None when the version is not 0x300 or the entry count is not 1 to 256.
   static std::optional<LogicalPalette> Create(std::uint16_t version,
                                               std::vector<PaletteEntry> entries);
 

@@ -6,7 +6,7 @@
 namespace poirec {
 
 // True when name matches the wildcard pattern ("*" any run, "?" one character),
-// ignoring letter case as the handheld's directory search does.
+// ignoring letter case, as every file name lookup of the program does.
 bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern);
 
 // The names (without their folder) of the files in a folder that match a wildcard, in

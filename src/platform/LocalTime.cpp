@@ -19,7 +19,7 @@ LocalDateTime CurrentLocalTime() {
   result.day = static_cast<std::uint16_t>(local.tm_mday);
   result.hour = static_cast<std::uint16_t>(local.tm_hour);
   result.minute = static_cast<std::uint16_t>(local.tm_min);
-  // A leap second reads as the 59th, as the handheld's clock never shows 60.
+  // A leap second reads as the 59th, so a record's time never shows second 60.
   result.second = static_cast<std::uint16_t>(local.tm_sec > 59 ? 59 : local.tm_sec);
   result.millisecond = static_cast<std::uint16_t>(now.tv_usec / 1000);
   return result;

@@ -3,7 +3,7 @@
 
 namespace poirec {
 
-// A local date and time in the handheld's layout: eight unsigned 16-bit fields.
+// A local date and time as a recording keeps it: eight unsigned 16-bit fields.
 struct LocalDateTime {
   std::uint16_t year = 0;
   std::uint16_t month = 0;

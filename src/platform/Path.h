@@ -1,8 +1,9 @@
 #pragma once
-// File paths. In memory a path is 16-bit text with "/" between its parts; on disk it is
-// UTF-8. The handheld's file system ignores letter case and Linux does not, so a path
-// that does not exist as written is looked up part by part ignoring case: "Shop.BMP"
-// found beside "Shop.asc" opens as "Shop.bmp" when that is the file on disk.
+// File paths. In memory a path is 16-bit text with "/" between its parts; on disk it
+// is UTF-8. Category files and their pictures come from people and other programs that
+// do not keep to one letter case, and Linux tells cases apart, so a path that does not
+// exist as written is looked up part by part ignoring case: "Shop.BMP" found beside
+// "Shop.asc" opens as "Shop.bmp" when that is the file on disk.
 #include <string>
 #include <string_view>
 
@@ -18,8 +19,7 @@ std::string ResolvePath(std::u16string_view path);
 // it has none.
 std::u16string_view FolderOf(std::u16string_view path);
 
-// Letter case folding as the handheld's file system does it for the names it meets:
-// ASCII and the Latin-1 letters.
+// Letter case folding for file names: ASCII and the Latin-1 letters.
 char16_t FoldCase(char16_t c);
 std::u16string ToLowerCase(std::u16string_view text);
 bool EqualsIgnoringCase(std::u16string_view a, std::u16string_view b);

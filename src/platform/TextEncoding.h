@@ -1,13 +1,14 @@
 #pragma once
 // Conversions between the three text forms the program meets: 16-bit text in memory,
-// 8-bit file contents in the device's code page, and UTF-8 file names on disk.
+// 8-bit file contents in Windows-1252, and UTF-8 file names on disk.
 #include <string>
 #include <string_view>
 
 namespace poirec {
 
-// Windows-1252, the handheld's default code page; its five undefined bytes map to the
-// C1 code points of the same value, so every byte has a character.
+// Windows-1252, the code page the POI and position files are written in; its five
+// undefined bytes map to the C1 code points of the same value, so every byte has a
+// character and every file reads back byte for byte.
 char16_t CodePageToChar(unsigned char byte);
 
 // The standard 8-bit to 16-bit conversion: byte by byte through the code page, ending

@@ -4,8 +4,8 @@ class QWidget;
 
 namespace poirec {
 
-// The strip left free at the bottom of the screen, where the handheld keeps its keyboard
-// button and where a desktop keeps its panel.
+// The strip left free at the bottom of the screen, so that a desktop's panel or an
+// on-screen keyboard's button stays within reach during a recording.
 inline constexpr int kBottomStripHeight = 11;
 
 void PlaceFullScreen(QWidget& page);
