@@ -1,12 +1,11 @@
 #include "ui/CategoryNameText.h"
 
+#include "poi/CategoryDisplayName.h"
 #include "ui/QtShell.h"
 
 namespace poirec {
 
-QString DisplayName(std::u16string_view name) {
-  return ToQString(name).replace(QChar(0x00B0), QChar(u' '));
-}
+QString DisplayName(std::u16string_view name) { return ToQString(CategoryDisplayName(name)); }
 
 QString SlotCaption(std::u16string_view name) {
   const QString shown = DisplayName(name);
