@@ -33,7 +33,7 @@ bool AtomicOutputFile::Write(const char* bytes, std::size_t size) {
 bool AtomicOutputFile::Commit() {
   if (!created_) return false;
   const bool written = !writeFailed_ && file_.Sync();
-  if (!file_.Close() || !written || !ReplaceFile(temporary_, target_)) return false;
+  if (!file_.Close() || !written || !ReplaceFileNamed(temporary_, target_)) return false;
   created_ = false;  // the temporary file is the target now
   // The new contents are in place either way; this makes the rename itself durable.
   SyncFolder(FolderOf(target_));

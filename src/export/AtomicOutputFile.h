@@ -24,6 +24,8 @@ class AtomicOutputFile {
   bool Write(const char* bytes, std::size_t size);
   // Makes the new contents durable, renames them over the target and makes the rename
   // durable. False when anything failed before the rename: the target is then unchanged.
+  // The target's own name is taken as written, never another file's that differs from it
+  // only in letter case.
   bool Commit();
 
   const std::u16string& TemporaryPath() const { return temporary_; }

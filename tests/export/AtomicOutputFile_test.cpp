@@ -41,6 +41,14 @@ TEST(AtomicOutputFile, ReplacesTheTargetOnlyWhenCommitted) {
   }
   EXPECT_EQ(test::ReadBytes(target), "new contents");
   EXPECT_FALSE(fs::exists(folder.Path() / "out.gpx.tmp"));
+
+  // Another letter case is another file.
+  AtomicOutputFile other(folder.File("OUT.gpx"));
+  ASSERT_TRUE(other.Open());
+  ASSERT_TRUE(Write(other, "other"));
+  EXPECT_TRUE(other.Commit());
+  EXPECT_EQ(test::ReadBytes(folder.Path() / "OUT.gpx"), "other");
+  EXPECT_EQ(test::ReadBytes(target), "new contents");
 }
 
 TEST(AtomicOutputFile, LeavesTheTargetAsItWasWhenTheDiskIsFull) {
