@@ -108,16 +108,6 @@ TEST(ReadPoiFileWaypoints, ReadsIntegerFieldsAsWholeDegrees) {
                                                    Point(-8000000, -47000000, u"Negative")}));
 }
 
-TEST(ReadPoiFileWaypoints, StopsWhereTheSinkRefuses) {
-  test::TempFolder folder;
-  folder.Write("Type.asc", "\n1.0, 2.0, A\n3.0, 4.0, B\n5.0, 6.0, C");
-  Collector sink(1);
-  const PoiFileReport report = ReadPoiFileWaypoints(folder.File("Type.asc"), u"Type", sink);
-  EXPECT_EQ(sink.waypoints, (std::vector<Waypoint>{Point(1000000, 2000000, u"A")}));
-  EXPECT_TRUE(report.stopped);
-  EXPECT_EQ(report.waypoints, 1u);
-}
-
 TEST(ExportWaypoints, ExportsWhatItCanAndNamesEveryFileThatDidNotGoOverWhole) {
   test::TempFolder folder;
   folder.Write("Clean.asc", "\n1.0, 2.0, \"A\"\n; a comment\n\n");

@@ -1,4 +1,4 @@
-// How a POI line's texts become a waypoint's name, time, type and coordinates.
+// How a POI line's texts become a waypoint's name, time and type.
 #include "export/WaypointText.h"
 
 #include <gtest/gtest.h>
@@ -74,15 +74,6 @@ TEST(CategoryType, IsTheNameAsThePagesShowItTrimmed) {
       {u"P+R Parkplatz am Stadtrand Muenchen Nord", u"P+R Parkplatz am Stadtrand Muenchen Nord"},
   };
   for (const auto& [name, type] : cases) EXPECT_EQ(CategoryType(name), type);
-}
-
-TEST(DegreesText, HasSevenDecimals) {
-  const std::pair<std::int32_t, const char*> cases[] = {
-      {8123455, "8.1234550"},     {-127500, "-0.1275000"},  {0, "0.0000000"},
-      {1, "0.0000010"},           {-1, "-0.0000010"},       {-90000000, "-90.0000000"},
-      {179999999, "179.9999990"}, {48136810, "48.1368100"},
-  };
-  for (const auto& [micro, text] : cases) EXPECT_EQ(DegreesText(micro), text) << micro;
 }
 
 }  // namespace

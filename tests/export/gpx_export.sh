@@ -26,7 +26,7 @@ same() {
   if diff -u "$2" "$3" >"$work/diff"; then pass "$1"; else fail "$1"; cat "$work/diff"; fi
 }
 
-# export NAME ARGUMENTS...: runs the export; NAME.gpx, NAME.err and NAME.status are what it wrote.
+# run_export NAME ARGUMENTS...: runs the export; NAME.gpx, NAME.err and NAME.status are what it wrote.
 run_export() {
   local name=$1
   shift
@@ -83,8 +83,8 @@ expected_sample() {
         gsub(/^[ \t\v\f\r]+|[ \t\v\f\r]+$/, "", name)
         if (name ~ /^".*"$/ && length(name) >= 2) name = substr(name, 2, length(name) - 2)
         gsub(/"/, "\"\"", name)
-        printf "%.6f,%.6f,\"%s\"\n", lat / 1000000, lon / 1000000, name >> "/dev/stdout"
-        print type >> "/dev/stderr"
+        printf "%.6f,%.6f,\"%s\"\n", lat / 1000000, lon / 1000000, name
+        print type > "/dev/stderr"
       }'
   done < <(find "$work/sample" -maxdepth 1 -iname '*.asc' | LC_ALL=C sort)
 }
