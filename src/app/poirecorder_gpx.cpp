@@ -60,6 +60,50 @@ Sources Gather(const QStringList& paths, bool includeRecorded) {
   return sources;
 }
 
+// Where the document goes: standard output, or a file replaced in one step once whole.
+class Output {
+ public:
+  // Opens the file (no target: standard output); false, and says why, when it cannot be.
+  bool Open(const std::optional<QString>& target) {
+    target_ = target;
+    if (!target_) {
+      standardOutput_.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);  // stdio buffers
+      return true;
+    }
+    // A category file replaced by a GPX document would lose its POIs: surely a slip.
+    if (target_->endsWith(QStringLiteral(".asc"), Qt::CaseInsensitive)) {
+      Say(Utf8(*target_) + ": will not replace a POI file with the GPX document");
+      return false;
+    }
+    file_.emplace(target_->toStdU16String());
+    if (target_->isEmpty() || !file_->Open()) {
+      Say(Utf8(*target_) + ": cannot be created");
+      return false;
+    }
+    fileDevice_.emplace(*file_);
+    return true;
+  }
+
+  QIODevice& Device() {
+    return fileDevice_ ? static_cast<QIODevice&>(*fileDevice_) : standardOutput_;
+  }
+
+  // Puts the whole document in place; false, and says so, when it could not be written.
+  bool Finish(bool written) {
+    written = written && (file_ ? file_->Commit() : standardOutput_.flush());
+    if (!written) {
+      Say((target_ ? Utf8(*target_) : std::string("standard output")) + ": cannot be written");
+    }
+    return written;
+  }
+
+ private:
+  std::optional<QString> target_;
+  std::optional<poirec::AtomicOutputFile> file_;
+  std::optional<poirec::AtomicFileDevice> fileDevice_;
+  QFile standardOutput_;
+};
+
 }  // namespace
 
 int main(int argc, char* argv[]) {
@@ -70,7 +114,7 @@ int main(int argc, char* argv[]) {
   QCommandLineParser parser;
   parser.setApplicationDescription(
       QStringLiteral("Writes the POIs of POI Recorder's category files as one GPX 1.1 document."));
-  const QCommandLineOption output(
+  const QCommandLineOption outputOption(
       {QStringLiteral("o"), QStringLiteral("output")},
       QStringLiteral("Write the document to <file>, replacing it in one step, instead of to "
                      "standard output."),
@@ -78,7 +122,7 @@ int main(int argc, char* argv[]) {
   const QCommandLineOption includeRecorded(
       QStringLiteral("include-recorded"),
       QStringLiteral("Also export recorded.asc of each folder, with the type \"recorded\"."));
-  parser.addOption(output);
+  parser.addOption(outputOption);
   parser.addOption(includeRecorded);
   const QCommandLineOption help = parser.addHelpOption();
   const QCommandLineOption version = parser.addVersionOption();
@@ -94,42 +138,15 @@ int main(int argc, char* argv[]) {
   if (parser.isSet(help)) parser.showHelp(kExported);
   if (parser.isSet(version)) parser.showVersion();
 
-  const Sources sources = Gather(parser.positionalArguments(), parser.isSet(includeRecorded));
-
-  std::optional<poirec::AtomicOutputFile> file;
-  std::optional<poirec::AtomicFileDevice> fileDevice;
-  QFile standardOutput;
-  QIODevice* device = nullptr;
-  const QString target = parser.value(output);
-  if (parser.isSet(output)) {
-    // A category file replaced by a GPX document would lose its POIs: surely a slip.
-    if (target.endsWith(QStringLiteral(".asc"), Qt::CaseInsensitive)) {
-      Say(Utf8(target) + ": will not replace a POI file with the GPX document");
-      return kFailed;
-    }
-    file.emplace(target.toStdU16String());
-    if (target.isEmpty() || !file->Open()) {
-      Say(Utf8(target) + ": cannot be created");
-      return kFailed;
-    }
-    device = &fileDevice.emplace(*file);
-  } else {
-    standardOutput.open(stdout, QIODevice::WriteOnly | QIODevice::Unbuffered);  // stdio buffers
-    device = &standardOutput;
-  }
-
-  poirec::GpxWriter writer(*device, QStringLiteral("poirecorder-gpx " POI_VERSION));
-  writer.Begin();
-  const poirec::ExportOutcome outcome = poirec::ExportWaypoints(sources.files, writer, Say);
-  bool written = !outcome.sinkFailed && writer.Finish();
-  if (file) {
-    written = written && file->Commit();
-  } else {
-    written = written && standardOutput.flush();
-  }
-  if (!written) {
-    Say((file ? Utf8(target) : std::string("standard output")) + ": cannot be written");
+  Output output;
+  if (!output.Open(parser.isSet(outputOption) ? std::optional(parser.value(outputOption))
+                                              : std::nullopt)) {
     return kFailed;
   }
+  const Sources sources = Gather(parser.positionalArguments(), parser.isSet(includeRecorded));
+  poirec::GpxWriter writer(output.Device(), QStringLiteral("poirecorder-gpx " POI_VERSION));
+  writer.Begin();
+  const poirec::ExportOutcome outcome = poirec::ExportWaypoints(sources.files, writer, Say);
+  if (!output.Finish(!outcome.sinkFailed && writer.Finish())) return kFailed;
   return outcome.skippedAny || !sources.allFound ? kSkipped : kExported;
 }
