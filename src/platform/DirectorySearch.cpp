@@ -54,4 +54,9 @@ std::vector<std::u16string> FindFiles(std::u16string_view folderAndPattern) {
   return names;
 }
 
+bool FolderExists(std::u16string_view path) {
+  struct stat info {};
+  return ::stat(ResolvePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
 }  // namespace poirec

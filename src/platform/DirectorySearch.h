@@ -15,4 +15,7 @@ bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern);
 // that does not exist gives no names.
 std::vector<std::u16string> FindFiles(std::u16string_view folderAndPattern);
 
+// Whether the path (resolved as ResolvePath does) names a folder.
+bool FolderExists(std::u16string_view path);
+
 }  // namespace poirec

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "platform/Path.h"
+#include "platform/TextEncoding.h"
 
 namespace poirec {
 namespace {
@@ -98,6 +99,15 @@ bool RemoveFile(std::u16string_view path) { return ::unlink(ResolvePath(path).c_
 
 bool ReplaceFile(std::u16string_view source, std::u16string_view target) {
   return std::rename(ResolvePath(source).c_str(), ResolvePath(target).c_str()) == 0;
+}
+
+bool ReplaceFileNamed(std::u16string_view source, std::u16string_view target) {
+  const std::size_t slash = target.rfind(u'/');
+  const std::u16string_view name =
+      slash == std::u16string_view::npos ? target : target.substr(slash + 1);
+  const std::string folder =
+      slash == std::u16string_view::npos ? std::string() : ResolvePath(target.substr(0, slash + 1));
+  return std::rename(ResolvePath(source).c_str(), (folder + Utf16ToUtf8(name)).c_str()) == 0;
 }
 
 bool SyncFolder(std::u16string_view folder) {

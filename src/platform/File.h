@@ -51,6 +51,10 @@ class File {
 bool RemoveFile(std::u16string_view path);
 // Replaces target by source in one step: the target is never missing in between.
 bool ReplaceFile(std::u16string_view source, std::u16string_view target);
+// The same for a target whose own name is taken as written (its folder is resolved): a
+// file for programs that tell letter cases apart, where "Places.gpx" must never replace
+// "places.gpx".
+bool ReplaceFileNamed(std::u16string_view source, std::u16string_view target);
 // Makes the entries of a folder (a created, removed or renamed file) durable.
 bool SyncFolder(std::u16string_view folder);
 

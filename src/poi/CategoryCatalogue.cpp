@@ -14,28 +14,38 @@ namespace {
 
 constexpr std::u16string_view kCategoryExtension = u".asc";
 
-bool NameBefore(std::u16string_view a, std::u16string_view b) { return a < b; }
-
 bool IsReservedName(std::u16string_view name) {
   const std::u16string lower = ToLowerCase(name);
   return lower == u"quillon" || lower == u"recorded";
 }
 
-// The category names in the folder, in the order the folder lists them; at most as many
-// as the table has rows, the first ones by name when there are more.
-std::vector<std::u16string> CategoryNames(const std::u16string& folder) {
+}  // namespace
+
+bool CategoryNameBefore(std::u16string_view a, std::u16string_view b) { return a < b; }
+
+std::vector<std::u16string> FindCategoryNames(std::u16string_view folder) {
   std::vector<std::u16string> names;
   std::unordered_set<std::u16string> seen;
-  for (const std::u16string& file : FindFiles(folder + u"*" + std::u16string(kCategoryExtension))) {
+  const std::u16string pattern = std::u16string(folder) + u"*" + std::u16string(kCategoryExtension);
+  for (const std::u16string& file : FindFiles(pattern)) {
     std::u16string name = file.substr(0, file.size() - kCategoryExtension.size());
     if (IsReservedName(name)) continue;
     // Names that differ only in the extension's letter case are one category on disk
     // that ignores case; it gets one row.
     if (seen.insert(name).second) names.push_back(std::move(name));
   }
+  return names;
+}
+
+namespace {
+
+// The rows the table has, filled with the first category names by name when the folder
+// holds more.
+std::vector<std::u16string> CategoryRowNames(const std::u16string& folder) {
+  std::vector<std::u16string> names = FindCategoryNames(folder);
   constexpr auto kRows = static_cast<std::size_t>(CategoryTable::kCapacity);
   if (names.size() > kRows) {
-    std::nth_element(names.begin(), names.begin() + kRows, names.end(), NameBefore);
+    std::nth_element(names.begin(), names.begin() + kRows, names.end(), CategoryNameBefore);
     names.resize(kRows);
   }
   return names;
@@ -49,7 +59,7 @@ void ScanCategories(CategoryTable& table, ImageList& images, std::u16string_view
   table.count = 0;
 
   const std::u16string folder = std::u16string(programFolder) + u"pois/";
-  for (std::u16string& name : CategoryNames(folder)) {
+  for (std::u16string& name : CategoryRowNames(folder)) {
     CategoryEntry& row = table.rows[static_cast<std::size_t>(table.count)];
     row.bitmapPath = folder + name + u".bmp";
     row.name = std::move(name);
@@ -65,7 +75,7 @@ void ScanCategories(CategoryTable& table, ImageList& images, std::u16string_view
 void SortCategories(CategoryTable& table) {
   const auto end = table.rows.begin() + std::clamp(table.count, 0, CategoryTable::kCapacity);
   std::sort(table.rows.begin(), end, [](const CategoryEntry& a, const CategoryEntry& b) {
-    return NameBefore(a.name, b.name);
+    return CategoryNameBefore(a.name, b.name);
   });
 }
 

@@ -1,12 +1,23 @@
 #pragma once
 // The categories are whatever ".asc" files lie in the "pois" folder beside the program;
 // each one's picture is the ".bmp" of the same name.
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "picture/ImageList.h"
 #include "poi/CategoryTable.h"
 
 namespace poirec {
+
+// The names of the category files in folder (ending with "/"), in the order the folder
+// lists them: every ".asc" file but the fallback file "recorded.asc" and "quillon.asc",
+// in any letter case, and one name for files that differ only in the extension's case.
+std::vector<std::u16string> FindCategoryNames(std::u16string_view folder);
+
+// The order of the category page: plain 16-bit character codes (digits, then upper case,
+// then lower case, then letters with diacritics).
+bool CategoryNameBefore(std::u16string_view a, std::u16string_view b);
 
 // Rebuilds the table and the image list from the category files in programFolder + "pois/"
 // (the program folder ends with "/"). The fallback file "recorded.asc" and "quillon.asc"

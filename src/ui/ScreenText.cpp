@@ -1,14 +1,14 @@
 #include "ui/ScreenText.h"
 
+#include "poi/CategoryDisplayName.h"
+
 namespace poirec {
 
 QString ToQString(std::u16string_view text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-QString DisplayName(std::u16string_view name) {
-  return ToQString(name).replace(QChar(0x00B0), QChar(u' '));
-}
+QString DisplayName(std::u16string_view name) { return ToQString(CategoryDisplayName(name)); }
 
 QString SlotCaption(std::u16string_view name) {
   const QString shown = DisplayName(name);

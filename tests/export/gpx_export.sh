@@ -1,0 +1,226 @@
+#!/usr/bin/env bash
+# The built GPX export on the sample POI folder and on hostile files. Every document must be
+# well-formed XML (xmllint) and read back by a real GPX reader (gpsbabel) with the POIs'
+# coordinates, names, times and types; the sample's are reckoned here on their own with awk,
+# the hostile files' are written out by hand. Also: the same bytes under a German locale, the
+# exit statuses and messages, the output file replaced in one step, the default folder, and
+# the manual page. Usage: gpx_export.sh PATH-OF-THE-BUILT-poirecorder-gpx
+set -euo pipefail
+
+program=$(realpath "$1")
+root=$(cd "$(dirname "$0")/../.." && pwd)
+work=$(mktemp -d "${TMPDIR:-/tmp}/poi-gpx-XXXXXX")
+trap 'rm -rf "$work"' EXIT
+# Record names are local times: the expected UTC times below are those of Berlin.
+export TZ=Europe/Berlin LC_ALL=C.UTF-8
+
+failures=0
+fail() {
+  echo "FAIL: $*"
+  failures=$((failures + 1))
+}
+pass() { echo "ok: $*"; }
+
+# same WHAT EXPECTED-FILE ACTUAL-FILE
+same() {
+  if diff -u "$2" "$3" >"$work/diff"; then pass "$1"; else fail "$1"; cat "$work/diff"; fi
+}
+
+# run_export NAME ARGUMENTS...: runs the export; NAME.gpx, NAME.err and NAME.status are what it wrote.
+run_export() {
+  local name=$1
+  shift
+  local status=0
+  "$program" "$@" >"$work/$name.gpx" 2>"$work/$name.err" || status=$?
+  echo "$status" >"$work/$name.status"
+}
+
+expect_status() {
+  local got
+  got=$(cat "$work/$1.status")
+  if [ "$got" = "$2" ]; then pass "$1 ends with $2"; else fail "$1 ends with $got, not $2"; cat "$work/$1.err"; fi
+}
+
+well_formed() {
+  if xmllint --noout "$work/$1.gpx"; then pass "$1 is well-formed"; else fail "$1 is not well-formed XML"; fi
+}
+
+# read_back NAME: what gpsbabel reads from NAME.gpx, as CSV rows "lat,lon,name[,date,time]"
+# in NAME.csv (times in UTC; gpsbabel names a waypoint without a name "WPTnnn", here "" again),
+# and the waypoints' types, one a line, in NAME.types.
+read_back() {
+  gpsbabel -i gpx -f "$work/$1.gpx" -o unicsv,utc=0 -F - | tr -d "\r" | tail -n +2 | cut -d, -f2- |
+    sed 's/^\([^,]*,[^,]*,\)"WPT[0-9]*"/\1""/' >"$work/$1.csv"
+  gpsbabel -i gpx -f "$work/$1.gpx" -o gpx -F "$work/$1.again.gpx"
+  local count i
+  count=$(xmllint --xpath 'count(//*[local-name()="wpt"])' "$work/$1.again.gpx")
+  : >"$work/$1.types"
+  for ((i = 1; i <= count; i++)); do
+    xmllint --xpath "string(//*[local-name()='wpt'][$i]/*[local-name()='type'])" \
+      "$work/$1.again.gpx" >>"$work/$1.types"  # a line each
+  done
+}
+
+# --- The sample folder, reckoned with awk: the category files in the order of the category
+# page, the recorded positions and "quillon.asc" left out; every line that is not blank, not a
+# comment and has a comma after its first character is a POI; its millionths are the degrees
+# times 1000000 truncated; its name is what follows the second comma, trimmed and unquoted.
+cp -r "$root/sample/pois" "$work/sample"
+expected_sample() {
+  local file name type
+  while IFS= read -r file; do
+    name=$(basename "$file" .asc)
+    case "${name,,}" in recorded | quillon) continue ;; esac
+    type=$(printf '%s' "$name" | sed 's/°/ /g; s/^[ \t]*//; s/[ \t]*$//')
+    iconv -f CP1252 -t UTF-8 "$file" | tr '\r' '\n' | awk -v type="$type" '
+      { sub(/^[ \t\v\f]+/, "") }
+      length($0) < 2 || /^;/ || index($0, ",") < 2 { next }
+      {
+        first = index($0, ","); lon = int(substr($0, 1, first - 1) * 1000000)
+        rest = substr($0, first + 1); second = index(rest, ",")
+        lat = int((second ? substr(rest, 1, second - 1) : rest) * 1000000)
+        name = second ? substr(rest, second + 1) : ""
+        gsub(/^[ \t\v\f\r]+|[ \t\v\f\r]+$/, "", name)
+        if (name ~ /^".*"$/ && length(name) >= 2) name = substr(name, 2, length(name) - 2)
+        gsub(/"/, "\"\"", name)
+        printf "%.6f,%.6f,\"%s\"\n", lat / 1000000, lon / 1000000, name
+        print type > "/dev/stderr"
+      }'
+  done < <(find "$work/sample" -maxdepth 1 -iname '*.asc' | LC_ALL=C sort)
+}
+expected_sample >"$work/sample.expected.csv" 2>"$work/sample.expected.types"
+
+run_export sample "$work/sample"
+expect_status sample 0
+well_formed sample
+read_back sample
+same "the sample's coordinates and names read back" "$work/sample.expected.csv" "$work/sample.csv"
+same "the sample's types read back" "$work/sample.expected.types" "$work/sample.types"
+[ "$(wc -l <"$work/sample.csv")" -gt 30 ] || fail "the sample has fewer POIs than it should"
+
+# --- Hostile files: CR LF, comments, blank lines, a long name, quotes and ampersands,
+# Windows-1252 bytes, integer fields, a line that is no POI, a POI beyond the pole, record
+# names with the time they give, and the recorded positions.
+hostile="$work/hostile"
+mkdir -p "$hostile"
+printf '\r\n8.1234560, 47.1234600, "CR LF line"\r\n; a comment, with, commas\r\n\r\n  \r\n' >"$hostile/CR LF.asc"
+printf '\n8, 47, "Integer"\n-8,-47,"Negative"\n' >"$hostile/Integer.asc"
+long_name=$(printf 'L%.0s' $(seq 3000))
+printf '\n11.0, 49.0, "%s"\n' "$long_name" >"$hostile/Long.asc"
+printf '%s' '
+9.5, 48.25, "Caf'$'\xe9'' '$'\x80'' '$'\x93''Zum "Hirsch"'$'\x94'', Bar & <Grill>"
+9.5, 48.25
+10.0, 50.0, "Quillon RECORD (05.12.26 14:03:59)"
+10.0, 50.0, "Quillon RECORD (05.07.26 14:03:59)"
+not a poi
+1.0, 95.0, "beyond the pole"' >"$hostile/Quotes & Ampersands°.asc"
+printf '\n1.5000000, 2.5000000, "Quillon RECORD (01.01.26 00:00:00)"\n' >"$hostile/recorded.asc"
+
+cat >"$work/hostile.expected.csv" <<CSV
+47.123460,8.123455,"CR LF line",,
+47.000000,8.000000,"Integer",,
+-47.000000,-8.000000,"Negative",,
+49.000000,11.000000,"$long_name",,
+48.250000,9.500000,"Café € “Zum ""Hirsch""”, Bar & <Grill>",,
+48.250000,9.500000,"",,
+50.000000,10.000000,"Quillon RECORD (05.12.26 14:03:59)",2026/12/05,13:03:59
+50.000000,10.000000,"Quillon RECORD (05.07.26 14:03:59)",2026/07/05,12:03:59
+2.500000,1.500000,"Quillon RECORD (01.01.26 00:00:00)",2025/12/31,23:00:00
+CSV
+printf '%s\n' "CR LF" Integer Integer Long "Quotes & Ampersands" "Quotes & Ampersands" \
+  "Quotes & Ampersands" "Quotes & Ampersands" recorded >"$work/hostile.expected.types"
+printf '%s\n' "poirecorder-gpx: $hostile/Quotes & Ampersands°.asc: 1 line that is not a POI skipped; 1 POI beyond latitude -90 to 90 or longitude -180 to 180 skipped" >"$work/hostile.expected.err"
+
+run_export hostile --include-recorded "$hostile"
+expect_status hostile 1
+well_formed hostile
+read_back hostile
+same "the hostile files' coordinates, names and times read back" "$work/hostile.expected.csv" "$work/hostile.csv"
+same "the hostile files' types read back" "$work/hostile.expected.types" "$work/hostile.types"
+same "the skipped lines are counted on standard error" "$work/hostile.expected.err" "$work/hostile.err"
+
+# Without the option the recorded positions stay out.
+run_export without-recorded "$hostile"
+if grep -q '<type>recorded</type>' "$work/without-recorded.gpx"; then
+  fail "recorded.asc exported without --include-recorded"
+else
+  pass "recorded.asc only with --include-recorded"
+fi
+
+# --- The same bytes whatever the locale: a German one writes a decimal comma.
+if locale -a | grep -qi '^de_DE\.utf-\?8$'; then
+  for name in sample hostile; do
+    args=("$work/sample")
+    [ "$name" = hostile ] && args=(--include-recorded "$hostile")
+    LC_ALL=de_DE.UTF-8 "$program" "${args[@]}" >"$work/$name.de.gpx" 2>/dev/null || true
+    if cmp -s "$work/$name.gpx" "$work/$name.de.gpx"; then
+      pass "$name: the same bytes under de_DE.UTF-8"
+    else
+      fail "$name: other bytes under de_DE.UTF-8"
+    fi
+  done
+else
+  fail "the de_DE.UTF-8 locale is missing (scripts/install-deps.sh makes it)"
+fi
+
+# --- Files that cannot be read are named and the rest is exported.
+run_export missing "$work/sample/Museum.asc" "$work/nowhere/Gone.asc" "$work/sample/Museum.bmp"
+expect_status missing 1
+well_formed missing
+printf '%s\n' "poirecorder-gpx: $work/sample/Museum.bmp: neither a folder nor a .asc file, skipped" \
+  "poirecorder-gpx: $work/nowhere/Gone.asc: cannot be read" >"$work/missing.expected.err"
+same "unreadable files are named" "$work/missing.expected.err" "$work/missing.err"
+[ "$(grep -c '<type>Museum</type>' "$work/missing.gpx")" -eq 3 ] && pass "the readable file is exported" ||
+  fail "the readable file is not exported whole"
+
+# --- An empty folder gives an empty document.
+mkdir "$work/empty"
+run_export empty "$work/empty"
+expect_status empty 0
+well_formed empty
+
+# --- The output file: replaced in one step, the same bytes as standard output.
+echo "old" >"$work/out.gpx"
+run_export to-file -o "$work/out.gpx" "$work/sample"
+expect_status to-file 0
+cmp -s "$work/out.gpx" "$work/sample.gpx" && pass "-o writes the document" || fail "-o wrote other bytes"
+[ ! -e "$work/out.gpx.tmp" ] && pass "-o leaves no temporary file" || fail "-o left its temporary file"
+run_export no-folder -o "$work/nowhere/out.gpx" "$work/sample"
+expect_status no-folder 2
+run_export onto-poi-file -o "$work/sample/Museum.asc" "$work/sample"
+expect_status onto-poi-file 2
+cmp -s "$work/sample/Museum.asc" "$root/sample/pois/Museum.asc" && pass "a POI file is never replaced" ||
+  fail "-o replaced a POI file"
+
+# --- The command line.
+run_export bad-option --no-such-option
+expect_status bad-option 2
+run_export help --help
+expect_status help 0
+grep -q -- '--include-recorded' "$work/help.gpx" && pass "--help names the options" || fail "--help"
+run_export version --version
+grep -Eq '^poirecorder-gpx [0-9]+\.[0-9]+' "$work/version.gpx" && pass "--version" || fail "--version"
+
+# --- Without a path: the pois folder beside the program, as the recorder uses it.
+mkdir "$work/portable"
+cp "$program" "$work/portable/"
+cp -r "$work/sample" "$work/portable/pois"
+status=0
+(cd "$work" && "$work/portable/$(basename "$program")" >"$work/default.gpx" 2>"$work/default.err") || status=$?
+[ "$status" = 0 ] && cmp -s "$work/default.gpx" "$work/sample.gpx" &&
+  pass "without a path, the pois folder beside the program" ||
+  fail "without a path: status $status, $(cat "$work/default.err")"
+
+# --- The manual page renders without a warning.
+if MANWIDTH=80 man --warnings -E UTF-8 -l "$root/resources/man/poirecorder-gpx.1" >"$work/man.txt" 2>"$work/man.err" &&
+  [ ! -s "$work/man.err" ] && grep -q 'include-recorded' "$work/man.txt"; then
+  pass "the manual page renders"
+else
+  fail "the manual page: $(cat "$work/man.err")"
+fi
+
+if [ "$failures" -gt 0 ]; then
+  echo "$failures check(s) failed"
+  exit 1
+fi
+echo "all checks passed"
