@@ -10,8 +10,7 @@
 namespace poirec {
 namespace {
 
-constexpr std::size_t kMinimumDigits = 9;      // texts are filled with '0' up to this
-constexpr std::size_t kConversionLength = 15;  // the conversion buffer's characters
+constexpr std::size_t kConversionLength = 15;  // a value text counts this many characters
 constexpr std::size_t kFieldLength = 11;       // a POI field counts this many characters
 
 }  // namespace
@@ -35,24 +34,17 @@ std::u16string_view Trim(std::u16string_view text) {
 
 double ParseCoordinate(std::u16string_view text) {
   const std::u16string_view value = Trim(text);
-  // A longer text is cut rather than run past the buffer.
   const std::size_t length = std::min(value.size(), kConversionLength);
-  std::array<char, kConversionLength + 1> buffer{};
+  std::array<char, kConversionLength> buffer{};
   for (std::size_t i = 0; i < length; ++i) buffer[i] = static_cast<char>(LowByte(value[i]));
-  const std::size_t filled = std::max(length, kMinimumDigits);
-  std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(length),
-            buffer.begin() + static_cast<std::ptrdiff_t>(filled), '0');
-  return ParseDecimalPrefix(std::string_view(buffer.data(), filled));
+  return ParseDecimalPrefix(std::string_view(buffer.data(), length));
 }
 
 double ParseFieldCoordinate(std::u16string_view field) {
   const std::size_t length = std::min(field.size(), kFieldLength);
-  std::array<char, kFieldLength + 1> buffer{};
+  std::array<char, kFieldLength> buffer{};
   for (std::size_t i = 0; i < length; ++i) buffer[i] = static_cast<char>(LowByte(field[i]));
-  const std::size_t filled = std::max(length, kMinimumDigits);
-  std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(length),
-            buffer.begin() + static_cast<std::ptrdiff_t>(filled), '0');
-  return ParseCoordinate(DecodeCodePage(std::string_view(buffer.data(), filled)));
+  return ParseCoordinate(DecodeCodePage(std::string_view(buffer.data(), length)));
 }
 
 }  // namespace poirec
