@@ -1,9 +1,11 @@
 #include "ui/CategoryDialog.h"
 
+#include <QApplication>
 #include <QScreen>
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <tuple>
 
 #include "ui/ButtonFont.h"
 #include "ui/UiTestSupport.h"
@@ -93,6 +95,28 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
     EXPECT_EQ(page->result(), kResultDone) << way;
     // Only the close box lets go of the button font.
     EXPECT_EQ(run.state.buttonFont.IsEmpty(), way == 4) << way;
+  }
+}
+
+// Return is the page's OK: while no button has been chosen it ends the page with "back"
+// (and so the run, without a record); a button that has the focus takes it as a press.
+TEST_F(CategoryPage, ReturnEndsAnUntouchedPageWithBackAndPressesAFocusedButton) {
+  const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
+      {Qt::Key_Return, Qt::NoModifier, -1}, {Qt::Key_Enter, Qt::KeypadModifier, -1},
+      {Qt::Key_Return, Qt::NoModifier, 2}};
+  for (const auto& [key, modifiers, focusedSlot] : keys) {
+    selected = -1;
+    Open(3);
+    test::Activate(*page);
+    for (int slot = 0; slot < CategoryDialog::kSlotCount; ++slot) {
+      EXPECT_FALSE(page->Slot(slot).isDefault()) << "slot " << slot << " is framed";
+    }
+    if (focusedSlot >= 0) page->Slot(focusedSlot).setFocus();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    EXPECT_EQ(page->isVisible(), focusedSlot >= 0) << focusedSlot;
+    EXPECT_EQ(page->result(), focusedSlot < 0 ? kResultBack : 0) << focusedSlot;
+    EXPECT_EQ(selected, focusedSlot < 0 ? -1 : focusedSlot - 1);  // category "b" in slot 2
   }
 }
 
