@@ -110,12 +110,12 @@ TEST_F(RecordingPage, BackFromInsertingReturnsToTheCategoryPageAndAnotherCategor
   EXPECT_EQ(categories.result(), kResultDone);
 }
 
-// Categories are added between the pages: none, so there is no row, no name, no colon and no
-// picture; two without a POI line, so the match is as at the start of the run, row 0 without
+// Categories are added between the pages: none, so row 0 is empty and the line reads ": " with
+// no picture; two without a POI line, so the match is as at the start of the run, row 0 without
 // a name; then the nearest POI in the third of four, whose "°" show as blanks and whose name
 // keeps its quotes. Which lines a deletion keeps, the end-to-end run checks.
 TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDeletesOnlyAPoi) {
-  const QString shown[] = {"", "Alpha: ", "Aussicht Turm: \"Turm   Nord\""};
+  const QString shown[] = {": ", "Alpha: ", "Aussicht Turm: \"Turm   Nord\""};
   const QColor pictures[] = {QColor(), kBlue, kRed};
   const std::string tower = "Aussicht\xC2\xB0Turm";
   for (int step = 0; step < 3; ++step) {
