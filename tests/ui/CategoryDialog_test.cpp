@@ -1,6 +1,7 @@
 #include "ui/CategoryDialog.h"
 
 #include <QApplication>
+#include <QFontMetrics>
 #include <QScreen>
 #include <algorithm>
 #include <cctype>
@@ -137,6 +138,19 @@ TEST_F(CategoryPage, FillsTheScreenWithPicturesAboveNamesInTheButtonFont) {
   EXPECT_EQ(shown.geometry(), QRect(0, 0, screen.width(), screen.height() - 11));
   EXPECT_EQ(test::BoundsOf(test::Grab(shown.Slot(3)), test::kRed),
             QRect((shown.Slot(3).width() - 22) / 2, 3, 22, 22));
+}
+
+// A font's height of 12 is its cell, ascent plus descent, not its em: the captions' lines
+// are 12 pixels high, and the next pixel size up would make them taller.
+TEST(ButtonFont, IsTheLargestArialWhoseLinesAreTwelvePixelsHigh) {
+  FontDescription description;
+  CreateButtonFont(description);
+  QFont font = ButtonFont(description);
+  EXPECT_EQ(std::tuple(font.family(), font.weight()), std::tuple("Arial", QFont::Normal));
+  EXPECT_EQ(QFontMetrics(font).height(), 12);
+  font.setPixelSize(font.pixelSize() + 1);
+  EXPECT_GT(QFontMetrics(font).height(), 12);
+  EXPECT_EQ(ButtonFont(FontDescription{}), QFont());  // no font held: the page's own
 }
 
 }  // namespace
