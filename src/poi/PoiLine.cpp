@@ -59,7 +59,6 @@ struct PlainDecimal {
   std::size_t digits = 0;
   std::size_t decimals = 0;
   bool negative = false;
-  bool seenPoint = false;
 };
 
 // Reads a plain decimal from p, never beyond end. Inlined into the line loop, where it
@@ -73,7 +72,6 @@ struct PlainDecimal {
   }
   number.digits = static_cast<std::size_t>(p - integerStart);
   if (p < end && *p == '.') {
-    number.seenPoint = true;
     const char* const fractionStart = ++p;
     for (; p < end && IsDigit(*p); ++p) {
       number.mantissa = number.mantissa * 10 + static_cast<unsigned>(*p - '0');
@@ -85,13 +83,11 @@ struct PlainDecimal {
   return number;
 }
 
-// Whether the text-to-double conversion of the filled field also stops at this byte,
-// having read what the plain reading read. It does not when the byte starts an exponent,
-// when it is white space (the field's end would be trimmed and the '0's added after the
-// number), or above 0x7F (several code page characters count as digits or blanks by their
-// low byte).
+// Whether the text-to-double conversion of the field also stops at this byte, having read
+// what the plain reading read. It does not when the byte starts an exponent, or above 0x7F
+// (several code page characters count as digits or blanks by their low byte).
 bool StopsPlainDecimal(char c) {
-  return static_cast<unsigned char>(c) < 0x80 && c != 'e' && c != 'E' && !IsTrimmedSpace(c);
+  return static_cast<unsigned char>(c) < 0x80 && c != 'e' && c != 'E';
 }
 
 // The millionths of digits with the given number of decimals: the digits and the power
@@ -103,17 +99,9 @@ inline std::int32_t DecimalMicroDegrees(std::uint64_t mantissa, std::size_t deci
   return ToMicroDegrees(negative ? -magnitude : magnitude);
 }
 
-// The millionths of a plain decimal that filled a trimmed field of the given length and
-// ran to its end or to a byte that StopsPlainDecimal (at most 11 digits).
-inline std::int32_t PlainMicroDegrees(PlainDecimal number, std::size_t fieldLength, bool ranToEnd) {
-  // A short field is filled with '0's, and a number that runs to its end runs on into
-  // them. After a point they only add decimals of zero, which leave the value as it is.
-  if (ranToEnd && !number.seenPoint) {
-    for (std::size_t filled = fieldLength; filled < kCoordinateMinimumDigits; ++filled) {
-      number.mantissa *= 10;
-      ++number.digits;
-    }
-  }
+// The millionths of a plain decimal that ran to the end of its field's counted characters
+// or to a byte that StopsPlainDecimal (at most 11 digits).
+inline std::int32_t PlainMicroDegrees(const PlainDecimal& number) {
   if (number.digits == 0) return 0;
   return DecimalMicroDegrees(number.mantissa, number.decimals, number.negative);
 }
@@ -162,8 +150,7 @@ std::uint64_t EightDigits(std::uint64_t word) {
   const unsigned decimals = LeadingDigits(tail);
   if (decimals > 7 || fraction + decimals > p + kCoordinateFieldLength) return nullptr;
   // The integer digits moved to the end of eight with '0's before them, and the
-  // decimals followed by '0's: the same number with eight decimals. Filling a short
-  // field with '0's adds nothing to it either, as they follow its point.
+  // decimals followed by '0's: the same number with eight decimals.
   const std::uint64_t zeros = '0' * kEachByte;
   const std::uint64_t integerPart =
       (head << (8 * (8 - integerDigits))) | (zeros >> (8 * integerDigits));
@@ -183,7 +170,7 @@ std::uint64_t EightDigits(std::uint64_t word) {
     if (const char* const stop = ReadWrittenField(p, micro)) return stop;
   }
   const PlainDecimal number = ScanPlainDecimal(p, std::min(end, p + kCoordinateFieldLength));
-  micro = PlainMicroDegrees(number, static_cast<std::size_t>(number.stop - p), true);
+  micro = PlainMicroDegrees(number);
   return number.stop;
 }
 
@@ -195,7 +182,7 @@ std::int32_t FieldMicroDegrees(std::string_view trimmedField) {
   if (number.stop < end && !StopsPlainDecimal(*number.stop)) {
     return FieldMicroDegrees(DecodeCodePage(trimmedField));
   }
-  return PlainMicroDegrees(number, trimmedField.size(), number.stop == end);
+  return PlainMicroDegrees(number);
 }
 
 // The line as this program and most others write it: a number right before the first

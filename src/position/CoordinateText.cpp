@@ -11,30 +11,23 @@
 namespace poirec {
 namespace {
 
-constexpr std::size_t kConversionLength = 15;  // the conversion buffer's characters
+constexpr std::size_t kConversionLength = 15;  // a value text counts this many characters
 
 }  // namespace
 
 double ParseCoordinate(std::u16string_view text) {
   const std::u16string_view value = Trim(text);
-  // A longer text is cut rather than run past the buffer.
   const std::size_t length = std::min(value.size(), kConversionLength);
-  std::array<char, kConversionLength + 1> buffer{};
+  std::array<char, kConversionLength> buffer{};
   for (std::size_t i = 0; i < length; ++i) buffer[i] = static_cast<char>(LowByte(value[i]));
-  const std::size_t filled = std::max(length, kCoordinateMinimumDigits);
-  std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(length),
-            buffer.begin() + static_cast<std::ptrdiff_t>(filled), '0');
-  return ParseDecimalPrefix(std::string_view(buffer.data(), filled));
+  return ParseDecimalPrefix(std::string_view(buffer.data(), length));
 }
 
 double ParseFieldCoordinate(std::u16string_view field) {
   const std::size_t length = std::min(field.size(), kCoordinateFieldLength);
-  std::array<char, kCoordinateFieldLength + 1> buffer{};
+  std::array<char, kCoordinateFieldLength> buffer{};
   for (std::size_t i = 0; i < length; ++i) buffer[i] = static_cast<char>(LowByte(field[i]));
-  const std::size_t filled = std::max(length, kCoordinateMinimumDigits);
-  std::fill(buffer.begin() + static_cast<std::ptrdiff_t>(length),
-            buffer.begin() + static_cast<std::ptrdiff_t>(filled), '0');
-  return ParseCoordinate(DecodeCodePage(std::string_view(buffer.data(), filled)));
+  return ParseCoordinate(DecodeCodePage(std::string_view(buffer.data(), length)));
 }
 
 }  // namespace poirec

@@ -1,7 +1,7 @@
 #pragma once
 // Coordinates arrive as decimal degrees in text and are kept as signed 32-bit millionths
-// of a degree. The texts are read as 8-bit text filled up with '0' to nine characters, so
-// "11.5" reads as 11.5 but "90" reads as 900000000.
+// of a degree. A text is read as it is written, "90" as 90 and "11.5" as 11.5, whether or
+// not the program that wrote it put a decimal point.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -10,14 +10,11 @@
 
 namespace poirec {
 
-// Coordinate texts are filled with '0' up to this many characters.
-inline constexpr std::size_t kCoordinateMinimumDigits = 9;
 // Only this many characters of a POI line's coordinate field count.
 inline constexpr std::size_t kCoordinateFieldLength = 11;
 
 // A whole value text: white space trimmed at both ends, each character by its low 8 bits,
-// at most 15 of them, '0' added up to nine, then read as a decimal number (0.0 when no
-// number stands at its start).
+// at most 15 of them, read as a decimal number (0.0 when no number stands at its start).
 double ParseCoordinate(std::u16string_view text);
 
 // A trimmed field of a POI line: only its first 11 characters count.

@@ -1,5 +1,8 @@
 #include "ui/ButtonFont.h"
 
+#include <QFontMetrics>
+#include <algorithm>
+
 #include "ui/ScreenText.h"
 
 namespace poirec {
@@ -9,8 +12,14 @@ void CreateButtonFont(FontDescription& font) { font = FontDescription{u"Arial", 
 QFont ButtonFont(const FontDescription& font) {
   if (font.IsEmpty()) return {};
   QFont result(ToQString(font.face));
-  result.setPixelSize(font.pixelHeight);
   result.setWeight(static_cast<QFont::Weight>(font.weight));
+  // Qt sizes a font by its em, which is smaller than the cell: the largest pixel size whose
+  // lines are no taller than the cell, so that captions wrap where the description has them.
+  int pixelSize = std::max(font.cellHeight, 1);
+  result.setPixelSize(pixelSize);
+  while (pixelSize > 1 && QFontMetrics(result).height() > font.cellHeight) {
+    result.setPixelSize(--pixelSize);
+  }
   return result;
 }
 

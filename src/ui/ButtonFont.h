@@ -1,6 +1,6 @@
 #pragma once
-// The font of the category buttons and the placement buttons: Arial, 12 pixels, normal
-// weight. The run keeps its description; the buttons get a QFont made from it.
+// The font of the category buttons and the placement buttons: Arial with lines 12 pixels
+// high, normal weight. The run keeps its description; the buttons get a QFont made from it.
 #include <QFont>
 
 #include "session/FontDescription.h"

@@ -19,8 +19,7 @@ constexpr int kConfirmControl = 5;
 
 QString MatchText(const CategoryTable& table, const NearestPoiMatch& match) {
   const CategoryEntry* row = RowAt(table, match.fileIndex);
-  if (!row) return DisplayName(match.name);
-  return DisplayName(row->name + u": " + match.name);
+  return DisplayName((row ? row->name : std::u16string()) + u": " + match.name);
 }
 
 DeleteDialog::DeleteDialog(ProcessState& state)

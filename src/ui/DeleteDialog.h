@@ -15,7 +15,7 @@ namespace poirec {
 
 // What the page says about the match: the category name of its row, ": " and the POI's
 // name as read, every "°" shown as a blank. A row outside the table (there are no
-// categories at all) has no name, and then the line shows the POI's name alone.
+// categories at all) has an empty name, so the line then begins with ": ".
 QString MatchText(const CategoryTable& table, const NearestPoiMatch& match);
 
 class DeleteDialog final : public NestedPage {

@@ -1,7 +1,9 @@
 #include "ui/FullScreenDialog.h"
 
 #include <QFont>
+#include <QKeyEvent>
 #include <QPushButton>
+#include <algorithm>
 #include <utility>
 
 #include "session/DialogResult.h"
@@ -14,6 +16,14 @@ QFont DialogFont(const DialogTemplate& dialog) {
   QFont font(dialog.fontFace);
   font.setPointSize(dialog.fontPoints);
   return font;
+}
+
+// Return, or Enter on the keypad, with no other modifier: the keys that press the default.
+bool IsEnterKey(const QKeyEvent& event) {
+  const Qt::KeyboardModifiers modifiers = event.modifiers();
+  return (event.key() == Qt::Key_Return && modifiers == Qt::NoModifier) ||
+         (event.key() == Qt::Key_Enter &&
+          (modifiers == Qt::NoModifier || modifiers == Qt::KeypadModifier));
 }
 
 }  // namespace
@@ -47,6 +57,22 @@ void FullScreenDialog::setVisible(bool visible) {
   for (QPushButton* button : findChildren<QPushButton*>()) {
     if (button->isDefault() && !button->hasFocus()) button->setDefault(false);
   }
+}
+
+void FullScreenDialog::keyPressEvent(QKeyEvent* event) {
+  // Qt acts on Return only through a default button. A page without one (the category page
+  // until a button has the focus) takes Return as its OK and ends with "back".
+  if (IsEnterKey(*event)) {
+    const QList<QPushButton*> buttons = findChildren<QPushButton*>();
+    const bool hasDefault = std::any_of(buttons.begin(), buttons.end(), [](QPushButton* button) {
+      return button->isDefault() && button->isVisible();
+    });
+    if (!hasDefault) {
+      accept();
+      return;
+    }
+  }
+  QDialog::keyPressEvent(event);
 }
 
 void FullScreenDialog::showEvent(QShowEvent* event) {

@@ -1,7 +1,8 @@
 #pragma once
 // The frame shared by the recording's pages: a frameless modal page built from a dialog
 // template, placed over the screen whenever it is shown, whose controls follow its size.
-// Cancel, Escape and closing the window end it with "done" (2); accept() gives "back" (1).
+// Cancel, Escape and closing the window end it with "done" (2); accept() gives "back" (1),
+// and so does Return while the page has no default button.
 #include <QDialog>
 #include <set>
 
@@ -29,6 +30,7 @@ class FullScreenDialog : public QDialog {
   // Builds the template's controls; buttons with an id in imageButtons are ImageButtons.
   FullScreenDialog(int templateId, std::set<int> imageButtons);
 
+  void keyPressEvent(QKeyEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end: with a valid fix, "Cancel" on the category page ends the run and the fallback
-# record lands in pois/recorded.asc, to the byte; the category files stay as they were.
+# record lands in pois/recorded.asc, to the byte; the category files stay as they were. Return
+# on the untouched page ends the run without a record.
 # shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
 source "$(dirname "$0")/lib/scenario.sh" "$@"
 
@@ -74,7 +75,22 @@ negative_fix_appended() {
   expect_others_unchanged "$source" "$folder/pois" recorded.asc
 }
 
+# Return on the category page before any button has the focus is the page's OK: the run ends
+# without the fallback record, and nothing is written.
+return_on_the_untouched_page() {
+  local source="$E2E_ROOT/sample/pois" folder page
+  folder=$(run_folder run)
+  make_run_folder "$folder" "$E2E_PROGRAM" "$source" "$E2E_ROOT/sample/Documents/QXPosition.txt"
+  start_program "$folder"
+  page=$(open_page) || fail "the category page did not appear"
+  press_key "$page" Return
+  end_program
+  expect_no_file "$folder/pois/recorded.asc" "a run ended by Return"
+  expect_others_unchanged "$source" "$folder/pois"
+}
+
 run_scenario "a valid fix, then Cancel: the fallback record" sample_fix_cancelled
 run_scenario "a latitude that rounds up into the whole degrees" latitude_rounding_carries
 run_scenario "negative coordinates appended after an earlier record" negative_fix_appended
+run_scenario "Return on the untouched category page: no record" return_on_the_untouched_page
 finish

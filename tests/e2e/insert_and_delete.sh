@@ -86,6 +86,14 @@ left_of_street_with_the_course_wrapping() {
   placed_beside_street "$SCENARIO_FOLDER/QXPosition.txt" 0 "$INSERT_LEFT" -90
 }
 
+# A position file in whole degrees, as other programs write it: heading east, the left of the
+# street lies to the north.
+left_of_street_in_whole_degrees() {
+  write_position_file "$SCENARIO_FOLDER/QXPosition.txt" \
+    "Lat = 48" "Lon = 11" "Course = 90" "Valid = 1"
+  placed_beside_street "$SCENARIO_FOLDER/QXPosition.txt" 2 "$INSERT_LEFT" -90
+}
+
 # two_categories FOLDER: a "pois" folder with the categories Alpha and Beta and their pictures.
 two_categories() {
   mkdir -p "$1"
@@ -197,6 +205,7 @@ delete_page_back_then_cancel() {
 
 run_scenario "right of the street, on the second page" right_of_street_on_the_second_page
 run_scenario "left of the street, the course wrapping round" left_of_street_with_the_course_wrapping
+run_scenario "left of the street, a position file in whole degrees" left_of_street_in_whole_degrees
 run_scenario "Back, then another category, exactly at the fix" back_then_another_category
 run_scenario "the nearest POI deleted" delete_the_nearest_poi
 run_scenario "Back on the delete page, then Cancel" delete_page_back_then_cancel

@@ -29,9 +29,11 @@ TEST(ParsePoiLine, ReadsTheFieldsAsTheyStand) {
       {"8.1, 47.2\n", 8100000, 47200000, ""},
       {"8.1, 47.2, \"Cafe, Bar\"\n", 8100000, 47200000, "\"Cafe"},
       {"  -0.1275, -51.5\n", -127500, -51500000, ""},
-      // Short fields are filled with '0' to nine characters (700000000 degrees do not
-      // fit), long ones cut to eleven; a field without a number gives 0.
-      {"7, 11.123456789012,x", 2147483647, 11123456, "x"},
+      // Fields are read as written, whole degrees too, and cut to eleven characters; a
+      // field without a number gives 0, one beyond the 32-bit millionths saturates.
+      {"7, 11.123456789012,x", 7000000, 11123456, "x"},
+      {"-8,47 , 1e2", -8000000, 47000000, "1e2"},
+      {"1e2, 5e3", 100000000, 2147483647, ""},
       {"abc, , name", 0, 0, "name"},
       // The name is cut to 128 characters before it is trimmed.
       {"1.0, 2.0, " + std::string(127, 'n') + "X", 1000000, 2000000, std::string(127, 'n')},
@@ -103,8 +105,8 @@ TEST_F(NearestPoiTest, FindsTheFirstNearestPoiOverAllFiles) {
   // The name through the code page, trimmed, its quotes kept.
   EXPECT_EQ(std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
             std::tuple(1, 8123500, 47123400, u"\"Caf\u20AC \"", true));
-  // A nearer line in a later file wins, but not the saturated "7" through a wrapped sum.
-  folder.Write("pois/B.asc", "\n7, 0, \"far\"\n8.12346, 47.12345, \"nearer\"");
+  // A nearer line in a later file wins, but not the saturated "7e3" through a wrapped sum.
+  folder.Write("pois/B.asc", "\n7e3, 0, \"far\"\n8.12346, 47.12345, \"nearer\"");
   ASSERT_TRUE(FindNearestPoi(table, {8123456, 47123456}, match));
   EXPECT_EQ(std::tuple(match.fileIndex, match.name), std::tuple(2, u"\"nearer\""));
 }
@@ -150,6 +152,16 @@ TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
   EXPECT_EQ(test::ReadBytes(Pois("Cafe.asc")),
             "\n; my cafes, kept since 2004\n8.1234560, 47.2000000, \"P2\", rated 5, open late"
             "\nnot a poi line" + longName + "\n9.0,10.0,\"x\"");
+}
+
+// Another program's POIs in whole degrees are found and deleted like any other.
+TEST_F(NearestPoiTest, FindsAndDeletesAPoiWrittenInWholeDegrees) {
+  AddCategory("Peaks", "\n8.5000000, 47.5000000, \"Summit\"\n8, 47, \"x\"\n9,46\n");
+  ASSERT_TRUE(FindNearestPoi(table, {8000001, 47000000}, match));
+  EXPECT_EQ(std::tuple(match.position.lon, match.position.lat, match.name),
+            std::tuple(8000000, 47000000, u"\"x\""));
+  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::Deleted);
+  EXPECT_EQ(test::ReadBytes(Pois("Peaks.asc")), "\n8.5000000, 47.5000000, \"Summit\"\n9,46");
 }
 
 TEST_F(NearestPoiTest, FileWhoseOnlyPoiIsTheMatchBecomesEmptyUnderItsOwnName) {

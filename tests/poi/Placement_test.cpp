@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -30,6 +32,23 @@ TEST(PlaceBesideStreet, MovesTwentyMetresToTheChosenSideToTheMillionth) {
     EXPECT_EQ(std::pair(placed.lon, placed.lat), std::pair(c[4], c[5]))
         << "course " << c[2] << ", side " << c[3];
   }
+}
+
+// Programs that write the position file may give whole degrees without a point. Heading
+// east, left of the street is north and right is south.
+TEST(PlaceBesideStreet, FollowsAPositionFileWrittenInWholeDegrees) {
+  const test::TempFolder documents;
+  documents.Write("QXPosition.txt", "Lat = 47\nLon = 8\nCourse = 90\nValid = 1\n");
+  PositionFix fix;
+  std::u16string folder = documents.Folder();
+  folder.pop_back();
+  ASSERT_TRUE(ReadPositionFile(fix, folder));
+  EXPECT_EQ(std::tuple(fix.position.lon, fix.position.lat, fix.course),
+            std::tuple(8000000, 47000000, 90));
+  const GeoPoint left = PlaceBesideStreet(fix, kLeftOfStreet);
+  const GeoPoint right = PlaceBesideStreet(fix, kRightOfStreet);
+  EXPECT_EQ(std::tuple(left.lon, left.lat, right.lon, right.lat),
+            std::tuple(8000000, 47000179, 8000000, 46999820));
 }
 
 TEST(RecordPlacement, AppendsToTheSelectedCategoryOnly) {

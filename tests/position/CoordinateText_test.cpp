@@ -33,14 +33,15 @@ TEST(FormatFixed, RoundsAsPrintfDoes) {
 }
 
 // The number grammar itself is ParseDecimalPrefix's; these are what the coordinate
-// reading adds: trimming, the cut to fifteen characters and the zeros filled up to it.
-TEST(ParseCoordinate, ReadsFifteenTrimmedCharactersFilledUpWithZeros) {
+// reading adds: trimming and the cut to fifteen characters.
+TEST(ParseCoordinate, ReadsFifteenTrimmedCharactersAsWritten) {
   const std::pair<std::u16string_view, double> cases[] = {
       {u" 11.5\n", 11.5}, {u"-7.5", -7.5}, {u"11.5 N", 11.5}, {u" \t\r\n\v\f", 0.0}, {u"0x1A", 0.0}, {u"inf", 0.0},
       {u"48,137", 48.0},   // a comma is not a decimal point
       {u"\u0131.5", 1.5},  // a character counts by its low 8 bits: U+0131 is the digit '1'
-      // Without a decimal point the added zeros count.
-      {u"90", 900000000.0}, {u"-1", -10000000.0}, {u"2.5000e+1", 25.0}, {u"2.5e1", HUGE_VAL},
+      // Whole degrees as other programs write them, and exponents, keep their value.
+      {u"90", 90.0}, {u"-1", -1.0}, {u"48", 48.0}, {u"2.5000e+1", 25.0}, {u"2.5e1", 25.0},
+      {u"1e5", 100000.0},
       // The rest of a long text is never read, and nothing of it stays for the next.
       {u"48.1234567890123456789", 48.123456789012}, {u"12345678901234567890", 123456789012345.0},
       {u"48.12345678901", 48.12345678901}, {u"7.5", 7.5}};
@@ -49,7 +50,9 @@ TEST(ParseCoordinate, ReadsFifteenTrimmedCharactersFilledUpWithZeros) {
   }
   // A field of a POI line counts eleven characters.
   EXPECT_EQ(ParseFieldCoordinate(u"11.123456789012"), 11.12345678);
-  EXPECT_EQ(ParseFieldCoordinate(u"7"), 700000000.0);
+  EXPECT_EQ(ParseFieldCoordinate(u"123456789012"), 12345678901.0);
+  EXPECT_EQ(ParseFieldCoordinate(u"7"), 7.0);
+  EXPECT_EQ(ParseFieldCoordinate(u"52.5"), 52.5);
 }
 
 }  // namespace

@@ -43,7 +43,8 @@ TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {
       // Millionths of a degree and whole degrees, truncated toward zero and saturated.
       {"Lon = -0.0000019", {-1, 8, 9, 0, false}}, {"Lon = 2147.483647", {kMax, 8, 9, 0, false}},
       {"Lon = -2147.483648", {kMin, 8, 9, 0, false}}, {"Lon = 1e999", {kMax, 8, 9, 0, false}},
-      {"Lon = -1e300", {kMin, 8, 9, 0, false}}, {"Course = 90", {7, 8, 900000000, 0, false}},
+      {"Lon = -1e300", {kMin, 8, 9, 0, false}}, {"Course = 90", {7, 8, 90, 0, false}},
+      {"Lat = 48", {7, 48000000, 9, 0, false}}, {"Lon = -8", {-8000000, 8, 9, 0, false}},
       {"Course = -0.5", {7, 8, 0, 0, false}}, {"Course = 2147483647.9", {7, 8, kMax, 0, false}},
       {"Course = -2147483648.9", {7, 8, kMin, 0, false}},
       // Only the value 1 makes a valid fix.

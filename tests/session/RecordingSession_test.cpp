@@ -86,11 +86,14 @@ TEST_F(RecordingSessionTest, WritesTheSameBytesUnderAGermanLocale) {
   const std::string previous = std::setlocale(LC_ALL, nullptr);
   if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
   Run(kValidFix, kResultDone);
+  Run("Lat = 48\nLon = 11\nValid = 1\n", kResultDone);  // whole degrees, without a point
   char printed[8];
   std::snprintf(printed, sizeof printed, "%.1f", 1.5);
   std::setlocale(LC_ALL, previous.c_str());
   EXPECT_STREQ(printed, "1,5") << "the locale did not take effect";
-  EXPECT_EQ(test::ReadBytes(Recorded()), kFallbackRecord);
+  EXPECT_EQ(test::ReadBytes(Recorded()),
+            std::string(kFallbackRecord) +
+                "\n11.0000000, 48.0000000, \"Quillon RECORD (06.12.26 01:20:20)\"\n");
 }
 
 }  // namespace

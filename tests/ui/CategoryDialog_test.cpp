@@ -1,9 +1,12 @@
 #include "ui/CategoryDialog.h"
 
+#include <QApplication>
+#include <QFontMetrics>
 #include <QScreen>
 #include <algorithm>
 #include <cctype>
 #include <memory>
+#include <tuple>
 
 #include "ui/ButtonFont.h"
 #include "ui/UiTestSupport.h"
@@ -96,6 +99,28 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
   }
 }
 
+// Return is the page's OK: while no button has been chosen it ends the page with "back"
+// (and so the run, without a record); a button that has the focus takes it as a press.
+TEST_F(CategoryPage, ReturnEndsAnUntouchedPageWithBackAndPressesAFocusedButton) {
+  const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
+      {Qt::Key_Return, Qt::NoModifier, -1}, {Qt::Key_Enter, Qt::KeypadModifier, -1},
+      {Qt::Key_Return, Qt::NoModifier, 2}};
+  for (const auto& [key, modifiers, focusedSlot] : keys) {
+    selected = -1;
+    Open(3);
+    test::Activate(*page);
+    for (int slot = 0; slot < CategoryDialog::kSlotCount; ++slot) {
+      EXPECT_FALSE(page->Slot(slot).isDefault()) << "slot " << slot << " is framed";
+    }
+    if (focusedSlot >= 0) page->Slot(focusedSlot).setFocus();
+    ASSERT_NE(QApplication::focusWidget(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
+    EXPECT_EQ(page->isVisible(), focusedSlot >= 0) << focusedSlot;
+    EXPECT_EQ(page->result(), focusedSlot < 0 ? kResultBack : 0) << focusedSlot;
+    EXPECT_EQ(selected, focusedSlot < 0 ? -1 : focusedSlot - 1);  // category "b" in slot 2
+  }
+}
+
 TEST_F(CategoryPage, FillsTheScreenWithPicturesAboveNamesInTheButtonFont) {
   const std::string name34 = "abcdefghijklmnopqrstuvwxyz01234567";
   const std::string name35 = "Z" + name34;
@@ -113,6 +138,19 @@ TEST_F(CategoryPage, FillsTheScreenWithPicturesAboveNamesInTheButtonFont) {
   EXPECT_EQ(shown.geometry(), QRect(0, 0, screen.width(), screen.height() - 11));
   EXPECT_EQ(test::BoundsOf(test::Grab(shown.Slot(3)), test::kRed),
             QRect((shown.Slot(3).width() - 22) / 2, 3, 22, 22));
+}
+
+// A font's height of 12 is its cell, ascent plus descent, not its em: the captions' lines
+// are 12 pixels high, and the next pixel size up would make them taller.
+TEST(ButtonFont, IsTheLargestArialWhoseLinesAreTwelvePixelsHigh) {
+  FontDescription description;
+  CreateButtonFont(description);
+  QFont font = ButtonFont(description);
+  EXPECT_EQ(std::tuple(font.family(), font.weight()), std::tuple("Arial", QFont::Normal));
+  EXPECT_EQ(QFontMetrics(font).height(), 12);
+  font.setPixelSize(font.pixelSize() + 1);
+  EXPECT_GT(QFontMetrics(font).height(), 12);
+  EXPECT_EQ(ButtonFont(FontDescription{}), QFont());  // no font held: the page's own
 }
 
 }  // namespace

@@ -62,14 +62,19 @@ TEST_F(RecordingPage, EachPlacementAppendsItsRecordAndEndsWithDoneBackAndCancelW
       {"Left from Street", "\n8.1231910, 47.1234500, " + kName, kResultDone},
       {"Exakt recorded", "\n8.1234560, 47.1234600, " + kName, kResultDone},
       {"Right from Street", "\n8.1237200, 47.1234600, " + kName, kResultDone},
-      {"Back", "", kResultBack}, {"Cancel", "", kResultDone}};
+      {"Back", "", kResultBack}, {"Cancel", "", kResultDone},
+      {"Return", "\n8.1234560, 47.1234600, " + kName, kResultDone}};  // the default button
   for (const auto& [caption, record, result] : buttons) {
     run.folder.Write("pois/" + kLongName + ".asc", kOld);
     InsertDialog page(run.state, shell);
     test::Activate(page);
     EXPECT_EQ(page.Frame().title(), "Insert recorded POI into");
     EXPECT_TRUE(page.ExactButton().hasFocus() && page.ExactButton().isDefault());
-    test::Press(page, caption);
+    if (std::string_view(caption) == "Return") {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    } else {
+      test::Press(page, caption);
+    }
     EXPECT_EQ(run.Bytes(kLongName), kOld + record) << caption;
     EXPECT_EQ(page.result(), result) << caption;
     EXPECT_FALSE(page.isVisible()) << caption;
@@ -105,12 +110,12 @@ TEST_F(RecordingPage, BackFromInsertingReturnsToTheCategoryPageAndAnotherCategor
   EXPECT_EQ(categories.result(), kResultDone);
 }
 
-// Categories are added between the pages: none, so there is no row, no name, no colon and no
-// picture; two without a POI line, so the match is as at the start of the run, row 0 without
+// Categories are added between the pages: none, so row 0 is empty and the line reads ": " with
+// no picture; two without a POI line, so the match is as at the start of the run, row 0 without
 // a name; then the nearest POI in the third of four, whose "°" show as blanks and whose name
 // keeps its quotes. Which lines a deletion keeps, the end-to-end run checks.
 TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDeletesOnlyAPoi) {
-  const QString shown[] = {"", "Alpha: ", "Aussicht Turm: \"Turm   Nord\""};
+  const QString shown[] = {": ", "Alpha: ", "Aussicht Turm: \"Turm   Nord\""};
   const QColor pictures[] = {QColor(), kBlue, kRed};
   const std::string tower = "Aussicht\xC2\xB0Turm";
   for (int step = 0; step < 3; ++step) {

@@ -3,9 +3,8 @@
 # program reads, so that the end-to-end tests compare the program's bytes with an independent
 # reckoning. Every function prints its result on standard output.
 #
-# Positions are whole millionths of a degree; a text becomes millionths by its value times
-# 1000000.0, truncated toward zero. The tests' position files always write a decimal point,
-# so the zeros the reader appends to short texts do not change any value here.
+# Positions are whole millionths of a degree; a text becomes millionths by its value as written
+# (whole degrees too) times 1000000.0, truncated toward zero.
 
 e2e_awk() { LC_ALL=C awk "$@"; }
 
@@ -64,14 +63,12 @@ beside_street() {
 
 # The POI line reader in awk: a line is "longitude, latitude, name"; comments (";"), lines
 # without a comma after their first character and lines shorter than two characters are not
-# POIs. A coordinate counts by its first 11 characters, padded with zeros to 9. The name is the
+# POIs. A coordinate counts by its first 11 characters, read as written. The name is the
 # third field cut to 128 characters, then trimmed; its quotes stay.
 readonly E2E_POI_LINE_AWK='
   function trim(text) { gsub(/^[ \t\r\n\v\f]+|[ \t\r\n\v\f]+$/, "", text); return text }
   function coordinate(field) {
-    field = substr(trim(field), 1, 11)
-    while (length(field) < 9) field = field "0"
-    return int((field + 0) * 1000000.0)
+    return int((substr(trim(field), 1, 11) + 0) * 1000000.0)
   }
   # Sets poiLon, poiLat and poiName; returns 0 when the line holds no POI.
   function parse_poi(line,    fields, count) {
