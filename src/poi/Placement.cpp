@@ -33,11 +33,14 @@ std::int64_t DirectionOfShift(std::int32_t course, std::int32_t sideOffset) {
 
 AppendResult AppendToSelected(const CategoryTable& table, std::int32_t selectedIndex,
                               std::int32_t longitude, std::int32_t latitude,
-                              const LocalDateTime& recordingTime) {
+                              const LocalDateTime& recordingTime, AppendError* error) {
   const CategoryEntry* row = RowAt(table, selectedIndex);
-  if (!row) return AppendResult::NotOpened;
+  if (!row) {
+    if (error != nullptr) *error = {};
+    return AppendResult::NotOpened;
+  }
   const std::u16string name = RecordName(DateTimeText(recordingTime, true));
-  return AppendCategoryRecord(PoiFilePath(*row), longitude, latitude, name);
+  return AppendCategoryRecord(PoiFilePath(*row), longitude, latitude, name, error);
 }
 
 }  // namespace
@@ -59,15 +62,17 @@ PlacedPosition PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset
 }
 
 AppendResult RecordExact(const CategoryTable& table, std::int32_t selectedIndex,
-                         const PositionFix& fix, const LocalDateTime& recordingTime) {
-  return AppendToSelected(table, selectedIndex, fix.lon, fix.lat, recordingTime);
+                         const PositionFix& fix, const LocalDateTime& recordingTime,
+                         AppendError* error) {
+  return AppendToSelected(table, selectedIndex, fix.lon, fix.lat, recordingTime, error);
 }
 
 AppendResult RecordBesideStreet(const CategoryTable& table, std::int32_t selectedIndex,
                                 const PositionFix& fix, const LocalDateTime& recordingTime,
-                                std::int32_t sideOffset) {
+                                std::int32_t sideOffset, AppendError* error) {
   const PlacedPosition placed = PlaceBesideStreet(fix, sideOffset);
-  return AppendToSelected(table, selectedIndex, placed.longitude, placed.latitude, recordingTime);
+  return AppendToSelected(table, selectedIndex, placed.longitude, placed.latitude, recordingTime,
+                          error);
 }
 
 }  // namespace poirec

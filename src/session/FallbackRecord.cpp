@@ -4,11 +4,11 @@
 
 namespace poirec {
 
-AppendResult AppendFallbackRecord(const ProcessState& state) {
+AppendResult AppendFallbackRecord(const ProcessState& state, AppendError* error) {
   const std::u16string path = state.folders.program + u"pois/recorded.asc";
   const std::u16string name = RecordName(DateTimeText(state.recordingTime, true));
   return AppendPoiText(
-      path, FormatRecordText(state.positionFix.lon, state.positionFix.lat, name) + u"\n");
+      path, FormatRecordText(state.positionFix.lon, state.positionFix.lat, name) + u"\n", error);
 }
 
 }  // namespace poirec

@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "poi/Placement.h"
+#include "session/FailureReport.h"
 #include "ui/ButtonFont.h"
 #include "ui/CategoryNameText.h"
 #include "ui/PlaceFullScreen.h"
@@ -58,22 +59,28 @@ void InsertDialog::SetPlacementButton(ImageButton& button, const QString& captio
 }
 
 void InsertDialog::OnExact() {
+  AppendError error;
   EndPlacement(RecordExact(state_.categoryTable, state_.selectedCategoryIndex, state_.positionFix,
-                           state_.recordingTime));
+                           state_.recordingTime, &error),
+               error);
 }
 
 void InsertDialog::OnLeft() {
+  AppendError error;
   EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
-                                  state_.positionFix, state_.recordingTime, kLeftOfStreet));
+                                  state_.positionFix, state_.recordingTime, kLeftOfStreet, &error),
+               error);
 }
 
 void InsertDialog::OnRight() {
+  AppendError error;
   EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
-                                  state_.positionFix, state_.recordingTime, kRightOfStreet));
+                                  state_.positionFix, state_.recordingTime, kRightOfStreet, &error),
+               error);
 }
 
-void InsertDialog::EndPlacement(AppendResult result) {
-  if (result != AppendResult::Appended) shell_.ShowMessage(kFileCouldNotBeCreated);
+void InsertDialog::EndPlacement(AppendResult result, const AppendError& error) {
+  if (result != AppendResult::Appended) ReportAppendFailure(shell_, result, error);
   reject();
 }
 

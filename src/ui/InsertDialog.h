@@ -39,7 +39,7 @@ class InsertDialog final : public NestedPage {
  private:
   // A placement has been tried: a record that is not in the file is reported, then the
   // page ends with "done" all the same.
-  void EndPlacement(AppendResult result);
+  void EndPlacement(AppendResult result, const AppendError& error);
 
   ProcessState& state_;
   Shell& shell_;
