@@ -1,7 +1,9 @@
 #include "ui/FullScreenDialog.h"
 
+#include <QAbstractButton>
 #include <QFont>
 #include <QPushButton>
+#include <QShortcut>
 #include <utility>
 
 #include "session/DialogResult.h"
@@ -47,6 +49,17 @@ void FullScreenDialog::setVisible(bool visible) {
   for (QPushButton* button : findChildren<QPushButton*>()) {
     if (button->isDefault() && !button->hasFocus()) button->setDefault(false);
   }
+}
+
+void FullScreenDialog::OnKey(int key, std::function<void()> action) {
+  auto* shortcut = new QShortcut(QKeySequence(key), this);
+  // A key held down presses once: a page that ends must not press on the page behind it.
+  shortcut->setAutoRepeat(false);
+  connect(shortcut, &QShortcut::activated, this, std::move(action));
+}
+
+void FullScreenDialog::PressOnKey(int key, QAbstractButton& button) {
+  OnKey(key, [&button] { button.click(); });
 }
 
 void FullScreenDialog::showEvent(QShowEvent* event) {

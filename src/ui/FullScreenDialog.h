@@ -3,9 +3,12 @@
 // template, placed over the screen whenever it is shown, whose controls follow its size.
 // Cancel, Escape and closing the window end it with "done" (2); accept() gives "back" (1).
 #include <QDialog>
+#include <functional>
 #include <set>
 
 #include "ui/TemplateLayout.h"
+
+class QAbstractButton;
 
 namespace poirec {
 
@@ -28,6 +31,12 @@ class FullScreenDialog : public QDialog {
  protected:
   // Builds the template's controls; buttons with an id in imageButtons are ImageButtons.
   FullScreenDialog(int templateId, std::set<int> imageButtons);
+
+  // While the page is the active window, the key runs the action; held down, it runs it
+  // once. Keys reach it before the focused button, so the arrows act on the page.
+  void OnKey(int key, std::function<void()> action);
+  // The key presses the button, as a click does (nothing when the button is disabled).
+  void PressOnKey(int key, QAbstractButton& button);
 
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

@@ -46,6 +46,10 @@ InsertDialog::InsertDialog(ProcessState& state, Shell& shell)
   SetPlacementButton(LeftButton(), QStringLiteral("Left from Street"), kLeftIcon);
   SetPlacementButton(ExactButton(), QStringLiteral("Exakt recorded"), kExactIcon);
   SetPlacementButton(RightButton(), QStringLiteral("Right from Street"), kRightIcon);
+  // Keys for a keypad or a remote: the arrows point where the POI goes, Down is "here".
+  PressOnKey(Qt::Key_Left, LeftButton());
+  PressOnKey(Qt::Key_Down, ExactButton());
+  PressOnKey(Qt::Key_Right, RightButton());
   PlaceFullScreen(*this);
   // The first tab stop, which is also the default button.
   ExactButton().setFocus();
