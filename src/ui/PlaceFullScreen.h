@@ -1,11 +1,12 @@
 #pragma once
-// Puts a page over the whole screen but the bottom 11 pixels, frontmost and active.
+// Puts a page over the screen, frontmost and active: where a window manager runs, it is
+// asked for full screen; on a bare display the page covers all but the bottom 11 pixels.
 class QWidget;
 
 namespace poirec {
 
-// The strip left free at the bottom of the screen, where the handheld keeps its keyboard
-// button and where a desktop keeps its panel.
+// The strip left free at the bottom of a bare display, where the handheld keeps its
+// keyboard button.
 inline constexpr int kBottomStripHeight = 11;
 
 void PlaceFullScreen(QWidget& page);
