@@ -8,6 +8,8 @@ packages=(
   qt6-base-dev qt6-svg-dev libqt6svg6 qt6-qpa-plugins
   libgtest-dev libgmock-dev
   xvfb xdotool x11-utils imagemagick fonts-liberation
+  # a small window manager, for the end-to-end run that asks it for full screen
+  openbox
   mawk time locales
   # the position feeder: the GPS service's client library, and the service itself for its tests
   libgps-dev gpsd gpsd-clients

@@ -83,6 +83,26 @@ display_start() {
   export DISPLAY=":$number"
 }
 
+# start_window_manager: starts a small window manager (openbox) on $DISPLAY and waits until it
+# announces itself on the root window, as the program checks. It is stopped when the shell exits.
+start_window_manager() {
+  local pid deadline=$((SECONDS + DISPLAY_WAIT_SECONDS))
+  openbox --sm-disable >/dev/null 2>&1 &
+  pid=$!
+  on_exit "stop_process $pid"
+  until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
+    if ! kill -0 "$pid" 2>/dev/null; then
+      display_note "the window manager ended before it was ready"
+      return 1
+    fi
+    if ((SECONDS >= deadline)); then
+      display_note "the window manager did not announce itself within ${DISPLAY_WAIT_SECONDS} s"
+      return 1
+    fi
+    sleep 0.1
+  done
+}
+
 # make_run_folder FOLDER PROGRAM POIS_SOURCE [POSITION_FILE]: lays out a fresh run folder.
 # POIS_SOURCE "" gives an empty "pois" folder; without POSITION_FILE the documents folder
 # stays empty (no fix).
@@ -177,6 +197,17 @@ wait_for_window_gone() {
 window_size() {
   xdotool getwindowgeometry --shell "$1" | awk -F= '/^WIDTH=/ {w = $2} /^HEIGHT=/ {h = $2}
     END {print w, h}'
+}
+
+# window_geometry ID: prints the window's place and size on the screen: x y width height.
+window_geometry() {
+  xdotool getwindowgeometry --shell "$1" | awk -F= '{v[$1] = $2}
+    END {print v["X"], v["Y"], v["WIDTH"], v["HEIGHT"]}'
+}
+
+# window_full_screen ID: whether the window asked the window manager for full screen.
+window_full_screen() {
+  xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q _NET_WM_STATE_FULLSCREEN
 }
 
 # click_at ID X Y: a click of the left button at a point of the window's client area.

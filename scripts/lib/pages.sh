@@ -3,6 +3,9 @@
 # and clicks on them by their place, as a person's finger finds them. click_button scales the
 # units to the window's client area (240 x 309 on the handheld's screen).
 
+# The title every page's window has.
+readonly PAGE_TITLE=Dialog
+
 # Every page: "Cancel" across the top.
 readonly PAGE_CANCEL="3 2 130 21"
 # The category page's eight slots, left to right, top to bottom; on the first page slot 0 is
@@ -40,5 +43,26 @@ turn_page() {
   local before
   before=$(screen_hash)
   press_slot "$1" "$2"
+  wait_until_changed "$before" && wait_until_painted
+}
+
+# The keys of the pages: on the category page the digits 1 to 8 press the slots in reading
+# order and Page_Down / Page_Up turn the pages; on the insert page Left, Down and Right place
+# the POI; on the delete page Down confirms. Return presses the focused button, Escape cancels.
+readonly KEY_NEXT_PAGE=Next
+readonly KEY_PREVIOUS_PAGE=Prior
+readonly KEY_INSERT_LEFT=Left
+readonly KEY_INSERT_EXACT=Down
+readonly KEY_INSERT_RIGHT=Right
+readonly KEY_DELETE_CONFIRM=Down
+
+# slot_key SLOT: the key that presses a slot of the category page (0 to 7).
+slot_key() { echo $(($1 + 1)); }
+
+# turn_page_by_key PAGE KEY: presses a page-turning key and waits until the new page is drawn.
+turn_page_by_key() {
+  local before
+  before=$(screen_hash)
+  press_key "$1" "$2"
   wait_until_changed "$before" && wait_until_painted
 }

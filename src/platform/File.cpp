@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
 #include <utility>
 
@@ -40,15 +41,20 @@ File& File::operator=(File&& other) noexcept {
 bool File::Open(std::u16string_view path, Mode mode) {
   Close();
   const std::string native = ResolvePath(path);
-  if (native.empty()) return false;
+  if (native.empty()) {
+    errno = ENOENT;
+    return false;
+  }
   stream_ = std::fopen(native.c_str(), ModeText(mode));
   if (stream_ == nullptr) return false;
   struct stat info {};
-  if (::fstat(::fileno(stream_), &info) != 0 || S_ISDIR(info.st_mode)) {
-    Close();
-    return false;
-  }
-  return true;
+  const bool known = ::fstat(::fileno(stream_), &info) == 0;
+  if (known && !S_ISDIR(info.st_mode)) return true;
+  // A folder opened for reading says why as opening it for writing does.
+  const int error = known ? EISDIR : errno;
+  Close();
+  errno = error;
+  return false;
 }
 
 std::size_t File::Read(void* destination, std::size_t size) {

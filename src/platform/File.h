@@ -26,6 +26,7 @@ class File {
   File& operator=(const File&) = delete;
 
   // Opens the path, resolved as ResolvePath does. A file already open is closed first.
+  // On failure errno says why, as the system said it (EISDIR for a folder).
   bool Open(std::u16string_view path, Mode mode);
 
   // Reads up to size bytes and returns how many were read: fewer only at the end of the

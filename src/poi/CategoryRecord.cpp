@@ -3,8 +3,8 @@
 namespace poirec {
 
 AppendResult AppendCategoryRecord(std::u16string_view path, GeoPoint position,
-                                  std::u16string_view name) {
-  return AppendPoiText(path, FormatRecordText(position, name));
+                                  std::u16string_view name, AppendError* error) {
+  return AppendPoiText(path, FormatRecordText(position, name), error);
 }
 
 }  // namespace poirec

@@ -32,11 +32,15 @@ std::int64_t DirectionOfShift(std::int32_t course, std::int32_t sideOffset) {
 }
 
 AppendResult AppendToSelected(const CategoryTable& table, std::int32_t selectedIndex,
-                              GeoPoint position, const LocalDateTime& recordingTime) {
+                              GeoPoint position, const LocalDateTime& recordingTime,
+                              AppendError* error) {
   const CategoryEntry* row = RowAt(table, selectedIndex);
-  if (!row) return AppendResult::NotOpened;
+  if (!row) {
+    if (error != nullptr) *error = {};
+    return AppendResult::NotOpened;
+  }
   const std::u16string name = RecordName(DateTimeText(recordingTime, true));
-  return AppendCategoryRecord(PoiFilePath(*row), position, name);
+  return AppendCategoryRecord(PoiFilePath(*row), position, name, error);
 }
 
 }  // namespace
@@ -58,14 +62,16 @@ GeoPoint PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset) {
 }
 
 AppendResult RecordExact(const CategoryTable& table, std::int32_t selectedIndex,
-                         const PositionFix& fix, const LocalDateTime& recordingTime) {
-  return AppendToSelected(table, selectedIndex, fix.position, recordingTime);
+                         const PositionFix& fix, const LocalDateTime& recordingTime,
+                         AppendError* error) {
+  return AppendToSelected(table, selectedIndex, fix.position, recordingTime, error);
 }
 
 AppendResult RecordBesideStreet(const CategoryTable& table, std::int32_t selectedIndex,
                                 const PositionFix& fix, const LocalDateTime& recordingTime,
-                                std::int32_t sideOffset) {
-  return AppendToSelected(table, selectedIndex, PlaceBesideStreet(fix, sideOffset), recordingTime);
+                                std::int32_t sideOffset, AppendError* error) {
+  return AppendToSelected(table, selectedIndex, PlaceBesideStreet(fix, sideOffset), recordingTime,
+                          error);
 }
 
 }  // namespace poirec

@@ -1,5 +1,6 @@
 #include "poi/RecordText.h"
 
+#include <cerrno>
 #include <string>
 
 #include "platform/NumberText.h"
@@ -62,17 +63,23 @@ bool WritePoiText(File& file, std::u16string_view text) {
   return true;
 }
 
-AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text) {
+AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text, AppendError* error) {
+  // errno is taken where the failing call returned, before the clean-up can change it.
+  const auto failed = [&](AppendResult result) {
+    const int number = errno;
+    if (error != nullptr) *error = {std::u16string(path), number};
+    return result;
+  };
   File file;
-  if (!file.Open(path, File::Mode::AppendText)) return AppendResult::NotOpened;
+  if (!file.Open(path, File::Mode::AppendText)) return failed(AppendResult::NotOpened);
   const std::int64_t lengthBefore = file.Length();
-  const bool written = lengthBefore >= 0 && WritePoiText(file, text) && file.Sync();
-  if (!written) {
+  if (lengthBefore < 0 || !WritePoiText(file, text) || !file.Sync()) {
+    const AppendResult result = failed(AppendResult::NotWritten);
     if (lengthBefore >= 0) file.Truncate(lengthBefore);
     file.Close();
-    return AppendResult::NotWritten;
+    return result;
   }
-  return file.Close() ? AppendResult::Appended : AppendResult::NotWritten;
+  return file.Close() ? AppendResult::Appended : failed(AppendResult::NotWritten);
 }
 
 }  // namespace poirec

@@ -30,9 +30,16 @@ enum class AppendResult {
   NotWritten  // writing failed; the file was cut back to the length it had
 };
 
+// Why an append failed, for a line on standard error: the file and the system's reason.
+struct AppendError {
+  std::u16string path;
+  int number = 0;  // errno of the call that failed; 0 when no call was made
+};
+
 // Appends text to the file at path ("a+t": created when missing). A record is never
 // left half written: when a write, the flush or the close fails, the file is cut back
-// to its length before.
-AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text);
+// to its length before. When it fails and error is given, error says why.
+AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text,
+                           AppendError* error = nullptr);
 
 }  // namespace poirec

@@ -1,5 +1,6 @@
 #include "position/PositionFile.h"
 
+#include <cerrno>
 #include <string>
 
 #include "platform/TextCharacters.h"
@@ -19,19 +20,28 @@ bool StartsWith(std::u16string_view line, std::u16string_view key) {
 
 }  // namespace
 
-bool ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder) {
+PositionFileRead ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder) {
   TextLineReader reader;
   fix.valid = 0;
+  PositionFileRead read;
+  read.path = documentsFolder;
+  read.path += u"/QXPosition.txt";
 
   bool opened = false;
   for (int attempt = 0; attempt < kOpenAttempts && !opened; ++attempt) {
-    std::u16string path(documentsFolder);
-    path += u"/QXPosition.txt";
-    opened = reader.Open(path, TextLineReader::kReadShared);
+    opened = reader.Open(read.path, TextLineReader::kReadShared);
+    if (!opened) read.error = errno;
   }
-  if (!opened) return false;
+  if (!opened) {
+    const bool missing = read.error == ENOENT || read.error == ENOTDIR;
+    read.status = missing ? PositionFileStatus::Missing : PositionFileStatus::Unreadable;
+    return read;
+  }
 
   reader.SeekToBegin();
+  // Reading stops at the end of the file or at a read that failed; only the failure sets
+  // errno, so it is cleared first.
+  errno = 0;
   std::u16string text;
   while (reader.ReadString(text, false)) {
     const std::u16string_view line = TrimLeft(text);
@@ -45,8 +55,17 @@ bool ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder) {
       if (Trim(line.substr(7)) == u"1") fix.valid = 1;
     }
   }
+  read.error = errno;
+  if (fix.valid != 0) {
+    read.status = PositionFileStatus::ValidFix;
+    read.error = 0;
+  } else if (read.error != 0 || !reader.ReadWholeFile()) {
+    read.status = PositionFileStatus::Unreadable;
+  } else {
+    read.status = PositionFileStatus::NoValidFix;
+  }
   reader.Close();
-  return fix.valid != 0;
+  return read;
 }
 
 }  // namespace poirec

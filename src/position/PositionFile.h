@@ -2,6 +2,7 @@
 // The navigation program keeps the current position in "QXPosition.txt" in the user's
 // documents folder: lines "Lat =", "Lon =", "Course =" and "Valid =".
 #include <cstdint>
+#include <string>
 #include <string_view>
 
 #include "position/GeoPoint.h"
@@ -14,10 +15,23 @@ struct PositionFix {
   std::uint8_t valid = 0;   // 1 for a valid fix
 };
 
+// What reading the position file came to, so that a run without a fix can say why.
+enum class PositionFileStatus {
+  ValidFix,    // a line "Valid = 1" was read
+  Missing,     // there is no file at the path (or no folder above it)
+  Unreadable,  // it could not be opened (a folder, no permission) or not read to its end
+  NoValidFix,  // it was read whole, and no line "Valid =" has the value "1"
+};
+
+struct PositionFileRead {
+  PositionFileStatus status = PositionFileStatus::Missing;
+  std::u16string path;  // the position file
+  int error = 0;        // errno of the open or read that failed; 0 when none did
+};
+
 // Reads the position file of the documents folder (given without a final "/") into fix.
 // valid is cleared first and set only by a "Valid =" line whose value is "1"; the other
-// fields change only when their key is read. True when the file was opened and the fix
-// is valid.
-bool ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder);
+// fields change only when their key is read.
+PositionFileRead ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder);
 
 }  // namespace poirec

@@ -4,6 +4,7 @@
 
 #include "position/PositionFile.h"
 #include "session/DialogResult.h"
+#include "session/FailureReport.h"
 #include "session/FallbackRecord.h"
 
 namespace poirec {
@@ -16,16 +17,19 @@ RecordingSession::RecordingSession(ProcessState& state, Shell& shell, PageRunner
       clock_(std::move(clock)) {}
 
 bool RecordingSession::Start() {
-  ReadPositionFile(state_.positionFix, state_.folders.documents);
-  shell_.Beep();  // in every run, with or without a fix
+  const PositionFileRead read = ReadPositionFile(state_.positionFix, state_.folders.documents);
+  shell_.PlaySound(SoundEvent::Start);  // in every run, with or without a fix
   if (state_.positionFix.valid != 1) {
+    shell_.Explain(NoFixExplanation(read));
     shell_.ShowMessage(kMissingGpsSignal);
     return false;
   }
   // Taken once: every record of the run carries the moment before the page opened.
   state_.recordingTime = clock_();
-  if (runCategoryPage_() == kResultDone && AppendFallbackRecord(state_) != AppendResult::Appended) {
-    shell_.ShowMessage(kFileCouldNotBeCreated);
+  if (runCategoryPage_() == kResultDone) {
+    AppendError error;
+    const AppendResult result = AppendFallbackRecord(state_, &error);
+    if (result != AppendResult::Appended) ReportAppendFailure(shell_, result, error);
   }
   return false;
 }

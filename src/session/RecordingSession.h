@@ -1,6 +1,7 @@
 #pragma once
-// One start of the program is one recording: read the position, beep, and with a valid
-// fix show the category page; when it ends with "done", file the fallback record.
+// One start of the program is one recording: read the position, sound the start, and with
+// a valid fix show the category page; when it ends with "done", file the fallback record.
+// A failure the user is shown is explained on standard error.
 #include <functional>
 
 #include "platform/LocalTime.h"

@@ -42,6 +42,16 @@ CategoryDialog::CategoryDialog(ProcessState& state, NestedPages pages)
     connect(&Slot(slot), &QPushButton::clicked, this, [this, slot] { OnSlot(slot); });
   }
 
+  // Keys for a keypad or a remote: the digits 1 to 8 press the slots in reading order, Page
+  // Down and Page Up turn the pages where the paging buttons are shown.
+  for (int slot = 0; slot < kSlotCount; ++slot) PressOnKey(Qt::Key_1 + slot, Slot(slot));
+  OnKey(Qt::Key_PageDown, [this] {
+    if (IsPaging()) Slot(kNextPageSlot).click();
+  });
+  OnKey(Qt::Key_PageUp, [this] {
+    if (IsPaging()) Slot(kPreviousPageSlot).click();
+  });
+
   CancelButton().setText(QStringLiteral("Cancel"));
   CreateButtonFont(state_.buttonFont);
   for (int slot = 0; slot < kSlotCount; ++slot) Slot(slot).SetFlatLook(false, true);

@@ -3,7 +3,8 @@
 // first page's first slot is "Delete nearest POI"; the others show one category each,
 // picture above name. With eight categories or more the bottom two slots page through
 // them. A category opens the insert page, the delete action the delete page; when either
-// ends with "done" this page ends with "done" too.
+// ends with "done" this page ends with "done" too. The digits 1 to 8 press the slots in
+// reading order; Page Down and Page Up press "Next Page" and "Previous Page".
 #include <array>
 #include <cstdint>
 #include <functional>

@@ -28,6 +28,7 @@ DeleteDialog::DeleteDialog(ProcessState& state)
 
   SetFrameTexts(QStringLiteral("Delete this POI"));
   ConfirmButton().setText(QStringLiteral("Confirm Deletion"));
+  PressOnKey(Qt::Key_Down, ConfirmButton());  // the button lies below the POI it deletes
 
   WaitCursor waitCursor;
   // A search that finds no POI leaves the match as it was, and the page shows that.

@@ -2,7 +2,7 @@
 // The page that deletes the POI nearest to the fix: it searches every category file when
 // it opens, shows the category's picture and "category: POI name" under "Delete this
 // POI", and "Confirm Deletion" removes the POI from its file and ends the page with
-// "done" (2). "Back" ends it with "back" (1) and deletes nothing.
+// "done" (2), as does the key Down. "Back" ends it with "back" (1) and deletes nothing.
 #include <QString>
 
 #include "session/ProcessState.h"

@@ -1,8 +1,10 @@
 #include "ui/FullScreenDialog.h"
 
+#include <QAbstractButton>
 #include <QFont>
 #include <QKeyEvent>
 #include <QPushButton>
+#include <QShortcut>
 #include <algorithm>
 #include <utility>
 
@@ -73,6 +75,17 @@ void FullScreenDialog::keyPressEvent(QKeyEvent* event) {
     }
   }
   QDialog::keyPressEvent(event);
+}
+
+void FullScreenDialog::OnKey(int key, std::function<void()> action) {
+  auto* shortcut = new QShortcut(QKeySequence(key), this);
+  // A key held down presses once: a page that ends must not press on the page behind it.
+  shortcut->setAutoRepeat(false);
+  connect(shortcut, &QShortcut::activated, this, std::move(action));
+}
+
+void FullScreenDialog::PressOnKey(int key, QAbstractButton& button) {
+  OnKey(key, [&button] { button.click(); });
 }
 
 void FullScreenDialog::showEvent(QShowEvent* event) {

@@ -4,9 +4,12 @@
 // Cancel, Escape and closing the window end it with "done" (2); accept() gives "back" (1),
 // and so does Return while the page has no default button.
 #include <QDialog>
+#include <functional>
 #include <set>
 
 #include "ui/TemplateLayout.h"
+
+class QAbstractButton;
 
 namespace poirec {
 
@@ -31,6 +34,12 @@ class FullScreenDialog : public QDialog {
   FullScreenDialog(int templateId, std::set<int> imageButtons);
 
   void keyPressEvent(QKeyEvent* event) override;
+  // While the page is the active window, the key runs the action; held down, it runs it
+  // once. Keys reach it before the focused button, so the arrows act on the page.
+  void OnKey(int key, std::function<void()> action);
+  // The key presses the button, as a click does (nothing when the button is disabled).
+  void PressOnKey(int key, QAbstractButton& button);
+
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

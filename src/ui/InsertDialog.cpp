@@ -4,6 +4,7 @@
 #include <QPushButton>
 
 #include "poi/Placement.h"
+#include "session/FailureReport.h"
 #include "ui/ButtonFont.h"
 #include "ui/PlaceFullScreen.h"
 #include "ui/ScreenText.h"
@@ -45,6 +46,10 @@ InsertDialog::InsertDialog(ProcessState& state, Shell& shell)
   SetPlacementButton(LeftButton(), QStringLiteral("Left from Street"), kLeftIcon);
   SetPlacementButton(ExactButton(), QStringLiteral("Exakt recorded"), kExactIcon);
   SetPlacementButton(RightButton(), QStringLiteral("Right from Street"), kRightIcon);
+  // Keys for a keypad or a remote: the arrows point where the POI goes, Down is "here".
+  PressOnKey(Qt::Key_Left, LeftButton());
+  PressOnKey(Qt::Key_Down, ExactButton());
+  PressOnKey(Qt::Key_Right, RightButton());
   PlaceFullScreen(*this);
   // The first tab stop, which is also the default button.
   ExactButton().setFocus();
@@ -58,22 +63,28 @@ void InsertDialog::SetPlacementButton(ImageButton& button, const QString& captio
 }
 
 void InsertDialog::OnExact() {
+  AppendError error;
   EndPlacement(RecordExact(state_.categoryTable, state_.selectedCategoryIndex, state_.positionFix,
-                           state_.recordingTime));
+                           state_.recordingTime, &error),
+               error);
 }
 
 void InsertDialog::OnLeft() {
+  AppendError error;
   EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
-                                  state_.positionFix, state_.recordingTime, kLeftOfStreet));
+                                  state_.positionFix, state_.recordingTime, kLeftOfStreet, &error),
+               error);
 }
 
 void InsertDialog::OnRight() {
+  AppendError error;
   EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
-                                  state_.positionFix, state_.recordingTime, kRightOfStreet));
+                                  state_.positionFix, state_.recordingTime, kRightOfStreet, &error),
+               error);
 }
 
-void InsertDialog::EndPlacement(AppendResult result) {
-  if (result != AppendResult::Appended) shell_.ShowMessage(kFileCouldNotBeCreated);
+void InsertDialog::EndPlacement(AppendResult result, const AppendError& error) {
+  if (result != AppendResult::Appended) ReportAppendFailure(shell_, result, error);
   reject();
 }
 

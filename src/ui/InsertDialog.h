@@ -3,7 +3,8 @@
 // category's picture and name under "Insert recorded POI into", three tall buttons
 // "Left from Street", "Exakt recorded" and "Right from Street", "Cancel" on top and "Back"
 // at the bottom. A placement button appends the record and ends the page with "done"
-// (2), also when the record could not be written; "Back" ends it with "back" (1).
+// (2), also when the record could not be written; "Back" ends it with "back" (1). The keys
+// Left, Down and Right press the three placement buttons.
 #include <QString>
 
 #include "poi/RecordText.h"
@@ -39,7 +40,7 @@ class InsertDialog final : public NestedPage {
  private:
   // A placement has been tried: a record that is not in the file is reported, then the
   // page ends with "done" all the same.
-  void EndPlacement(AppendResult result);
+  void EndPlacement(AppendResult result, const AppendError& error);
 
   ProcessState& state_;
   Shell& shell_;

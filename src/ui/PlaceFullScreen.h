@@ -1,10 +1,11 @@
 #pragma once
-// Puts a page over the whole screen but the bottom 11 pixels, frontmost and active.
+// Puts a page over the screen, frontmost and active: where a window manager runs, it is
+// asked for full screen; on a bare display the page covers all but the bottom 11 pixels.
 class QWidget;
 
 namespace poirec {
 
-// The strip left free at the bottom of the screen, so that a desktop's panel or an
+// The strip left free at the bottom of a display without a window manager, so that an
 // on-screen keyboard's button stays within reach during a recording.
 inline constexpr int kBottomStripHeight = 11;
 

@@ -1,19 +1,37 @@
 #include "ui/QtShell.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
+#include <cstdio>
 
 #include "ui/ScreenText.h"
 
 namespace poirec {
 
-void QtShell::Beep() { QApplication::beep(); }
+QtShell::QtShell() : sound_(kProgramTitle.toUtf8().constData()) {}
 
-void QtShell::ShowMessage(std::u16string_view text) {
+void QtShell::PlaySound(SoundEvent sound) {
+  const bool start = sound == SoundEvent::Start;
+  const bool played =
+      start ? sound_.Play("dialog-warning", "Recording started") : sound_.Play("bell", "Message");
+  // The X bell: a desktop may mute it, but without a sound service it is all there is.
+  if (!played) QApplication::beep();
+}
+
+void QtShell::Explain(std::string_view why) {
+  const QString path = QCoreApplication::applicationFilePath();
+  const QByteArray program =
+      path.isEmpty() ? QByteArrayLiteral("poirecorder") : QFileInfo(path).fileName().toLocal8Bit();
+  std::fprintf(stderr, "%s: %.*s\n", program.constData(), static_cast<int>(why.size()), why.data());
+  std::fflush(stderr);
+}
+
+void QtShell::ShowMessageBox(std::u16string_view text) {
   const QString message = ToQString(text);
   QMessageBox box(QMessageBox::NoIcon, kProgramTitle, message, QMessageBox::Ok);
   // The box would wrap a short message on a narrow screen ("Missing GPS-" above

@@ -1,8 +1,10 @@
 #pragma once
-// The desktop services the recording uses, through Qt.
+// The desktop services the recording uses, through Qt: the sound theme's sounds (the
+// bell where no sound service answers), the message box, and standard error.
 #include <QString>
 
 #include "session/Shell.h"
+#include "ui/ThemeSound.h"
 
 namespace poirec {
 
@@ -10,8 +12,18 @@ inline const QString kProgramTitle = QStringLiteral("POI Recorder");
 
 class QtShell final : public Shell {
  public:
-  void Beep() override;
-  void ShowMessage(std::u16string_view text) override;
+  QtShell();
+
+  // The start is the theme's "dialog-warning" (the exclamation), a message box its "bell".
+  void PlaySound(SoundEvent sound) override;
+  // "<program>: <why>" on a line of its own.
+  void Explain(std::string_view why) override;
+
+ protected:
+  void ShowMessageBox(std::u16string_view text) override;
+
+ private:
+  ThemeSound sound_;
 };
 
 }  // namespace poirec

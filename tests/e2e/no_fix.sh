@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # End to end: without a valid fix the program shows "Missing GPS-Signal !" in a message box
-# instead of the category page, ends when it is confirmed, and writes nothing.
+# instead of the category page, ends when it is confirmed, writes nothing, and says why on
+# standard error.
 # shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
 source "$(dirname "$0")/lib/scenario.sh" "$@"
 
@@ -10,13 +11,14 @@ refused_run() {
   local box
   start_program "$1"
   box=$(wait_for_window "POI Recorder") || fail "no message box appeared"
-  [ -z "$(visible_windows Dialog)" ] || fail "a page was shown beside the message box"
+  [ -z "$(visible_windows "$PAGE_TITLE")" ] || fail "a page was shown beside the message box"
   press_key "$box" Return
   end_program
 }
 
-# A run folder with the sample categories and the given position file ("" for none); after a
-# refused run, recorded.asc is not there and every category file is as it was.
+# expect_nothing_written POSITION_FILE WHY: a run folder with the sample categories and the given
+# position file ("" for none); after a refused run, recorded.asc is not there, every category
+# file is as it was, and standard error says WHY of the position file.
 expect_nothing_written() {
   local source="$E2E_ROOT/sample/pois" folder
   folder=$(run_folder run)
@@ -24,17 +26,19 @@ expect_nothing_written() {
   refused_run "$folder"
   expect_no_file "$folder/pois/recorded.asc" "a run without a fix"
   expect_others_unchanged "$source" "$folder/pois"
+  grep -qxF "poirecorder: no valid GPS fix: the position file \"$folder/Documents/QXPosition.txt\" $2" \
+    "$folder/program.log" || fail "standard error does not say that the position file $2"
 }
 
 no_position_file() {
-  expect_nothing_written ""
+  expect_nothing_written "" "is missing"
 }
 
 # Only the value "1" makes a fix valid; the coordinates alone do not.
 fix_not_valid() {
   write_position_file "$SCENARIO_FOLDER/QXPosition.txt" \
     "Lat = 48.137240" "Lon = 11.575860" "Course = 245.7" "Valid = 10"
-  expect_nothing_written "$SCENARIO_FOLDER/QXPosition.txt"
+  expect_nothing_written "$SCENARIO_FOLDER/QXPosition.txt" 'has no line "Valid = 1"'
 }
 
 run_scenario "no position file: the message, nothing written" no_position_file

@@ -42,7 +42,7 @@ TEST(PlaceBesideStreet, FollowsAPositionFileWrittenInWholeDegrees) {
   PositionFix fix;
   std::u16string folder = documents.Folder();
   folder.pop_back();
-  ASSERT_TRUE(ReadPositionFile(fix, folder));
+  ASSERT_EQ(ReadPositionFile(fix, folder).status, PositionFileStatus::ValidFix);
   EXPECT_EQ(std::tuple(fix.position.lon, fix.position.lat, fix.course),
             std::tuple(8000000, 47000000, 90));
   const GeoPoint left = PlaceBesideStreet(fix, kLeftOfStreet);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <string>
 
 #include "support/FileSizeLimit.h"
@@ -31,9 +32,14 @@ TEST(FormatRecordText, WritesTheRecordAfterItsLineBreak) {
 TEST(AppendPoiText, CreatesThenAppendsOneByteACharacterInAFolderThatExists) {
   TempFolder folder;
   const std::u16string path = folder.File("pois/recorded.asc");
-  EXPECT_EQ(AppendPoiText(path, u"\nA"), AppendResult::NotOpened);
+  AppendError error;
+  EXPECT_EQ(AppendPoiText(path, u"\nA", &error), AppendResult::NotOpened);
+  EXPECT_EQ(error.path, path);
+  EXPECT_EQ(error.number, ENOENT);
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "pois"));
-  folder.MakeFolder("pois");
+  folder.MakeFolder("pois/Folder.asc");
+  EXPECT_EQ(AppendPoiText(folder.File("pois/Folder.asc"), u"\nA", &error), AppendResult::NotOpened);
+  EXPECT_EQ(error.number, EISDIR);
   EXPECT_EQ(AppendPoiText(path, u"\nA \u20AC\u00B0"), AppendResult::Appended);
   EXPECT_EQ(AppendPoiText(path, u"\nB"), AppendResult::Appended);
   EXPECT_EQ(ReadBytes(folder.Path() / "pois/recorded.asc"), "\nA \xAC\xB0\nB");
@@ -45,9 +51,13 @@ TEST(AppendPoiText, NeverLeavesAHalfWrittenRecord) {
   const auto file = folder.Write("pois/Shop.asc", before);
   {
     const test::FileSizeLimit diskFull(before.size() + 10);
+    AppendError error;
     EXPECT_EQ(AppendPoiText(folder.File("pois/Shop.asc"),
-                            FormatRecordText({8123456, 47123456}, u"does not fit")),
+                            FormatRecordText({8123456, 47123456}, u"does not fit"), &error),
               AppendResult::NotWritten);
+    // The reason of the write that failed, not of the clean-up after it.
+    EXPECT_EQ(error.path, folder.File("pois/Shop.asc"));
+    EXPECT_EQ(error.number, EFBIG);
   }
   EXPECT_EQ(ReadBytes(file), before);
   EXPECT_EQ(AppendPoiText(folder.File("pois/Shop.asc"), u"\nfits"), AppendResult::Appended);

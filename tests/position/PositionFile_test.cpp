@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <limits>
 #include <string>
 #include <tuple>
@@ -12,8 +13,9 @@
 namespace poirec {
 namespace {
 
-// Longitude, latitude, course, valid, and what ReadPositionFile returned.
-using Read = std::tuple<std::int32_t, std::int32_t, std::int32_t, int, bool>;
+// Longitude, latitude, course, valid, and what ReadPositionFile said of the file.
+using Read = std::tuple<std::int32_t, std::int32_t, std::int32_t, int, PositionFileStatus>;
+constexpr auto kNo = PositionFileStatus::NoValidFix, kValid = PositionFileStatus::ValidFix;
 
 // Reads a position file holding contents (none for nullptr) into a fix that held
 // 7, 8, 9 and was valid.
@@ -23,36 +25,55 @@ Read ReadFile(const char* contents) {
   PositionFix fix{.position = {7, 8}, .course = 9, .valid = 1};
   std::u16string folder = documents.Folder();
   folder.pop_back();  // the documents folder comes without its final "/"
-  const bool valid = ReadPositionFile(fix, folder);
-  return {fix.position.lon, fix.position.lat, fix.course, fix.valid, valid};
+  const PositionFileRead read = ReadPositionFile(fix, folder);
+  EXPECT_EQ(read.path, folder + u"/QXPosition.txt");
+  EXPECT_EQ(read.error, read.status == PositionFileStatus::Missing ? ENOENT : 0);
+  return {fix.position.lon, fix.position.lat, fix.course, fix.valid, read.status};
 }
 
 TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {
-  constexpr auto kMax = std::numeric_limits<std::int32_t>::max(), kMin = std::numeric_limits<std::int32_t>::min();
-  const Read earlier{7, 8, 9, 0, false}, valid{7, 8, 9, 1, true};
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max(),
+                 kMin = std::numeric_limits<std::int32_t>::min();
+  const Read earlier{7, 8, 9, 0, kNo}, valid{7, 8, 9, 1, kValid};
   const std::pair<const char*, Read> cases[] = {
-      {"Lat = 48.137154\r\nLon = 11.576124\r\nCourse = 245.7\r\nValid = 1\r\n", {11576124, 48137154, 245, 1, true}},
+      {"Lat = 48.137154\r\nLon = 11.576124\r\nCourse = 245.7\r\nValid = 1\r\n",
+       {11576124, 48137154, 245, 1, kValid}},
       {"Valid = 1\nSpeed = 12\n", valid},  // missing keys leave their fields
-      {nullptr, earlier}, {"", earlier},
+      {nullptr, {7, 8, 9, 0, PositionFileStatus::Missing}},
+      {"", earlier},
       {"lat = 48.1", earlier},  // case differs
       {"Lat=48.1", earlier},    // no blank before "="
       {"Lat", earlier},         // shorter than its key
-      {"Lat =48.1", {7, 48100000, 9, 0, false}}, {"   Lat = 48.1", {7, 48100000, 9, 0, false}},
-      {"\tLon = -0.5", {-500000, 8, 9, 0, false}}, {"Lat = 1.000001", {7, 1000000, 9, 0, false}},
-      {"Lat =", {7, 0, 9, 0, false}}, {"Course = 359.9", {7, 8, 359, 0, false}},
+      {"Lat =48.1", {7, 48100000, 9, 0, kNo}},
+      {"   Lat = 48.1", {7, 48100000, 9, 0, kNo}},
+      {"\tLon = -0.5", {-500000, 8, 9, 0, kNo}},
+      {"Lat = 1.000001", {7, 1000000, 9, 0, kNo}},
+      {"Lat =", {7, 0, 9, 0, kNo}},
+      {"Course = 359.9", {7, 8, 359, 0, kNo}},
       // Millionths of a degree and whole degrees, truncated toward zero and saturated.
-      {"Lon = -0.0000019", {-1, 8, 9, 0, false}}, {"Lon = 2147.483647", {kMax, 8, 9, 0, false}},
-      {"Lon = -2147.483648", {kMin, 8, 9, 0, false}}, {"Lon = 1e999", {kMax, 8, 9, 0, false}},
-      {"Lon = -1e300", {kMin, 8, 9, 0, false}}, {"Course = 90", {7, 8, 90, 0, false}},
-      {"Lat = 48", {7, 48000000, 9, 0, false}}, {"Lon = -8", {-8000000, 8, 9, 0, false}},
-      {"Course = -0.5", {7, 8, 0, 0, false}}, {"Course = 2147483647.9", {7, 8, kMax, 0, false}},
-      {"Course = -2147483648.9", {7, 8, kMin, 0, false}},
+      {"Lon = -0.0000019", {-1, 8, 9, 0, kNo}},
+      {"Lon = 2147.483647", {kMax, 8, 9, 0, kNo}},
+      {"Lon = -2147.483648", {kMin, 8, 9, 0, kNo}},
+      {"Lon = 1e999", {kMax, 8, 9, 0, kNo}},
+      {"Lon = -1e300", {kMin, 8, 9, 0, kNo}},
+      {"Course = 90", {7, 8, 90, 0, kNo}},
+      {"Lat = 48", {7, 48000000, 9, 0, kNo}},
+      {"Lon = -8", {-8000000, 8, 9, 0, kNo}},
+      {"Course = -0.5", {7, 8, 0, 0, kNo}},
+      {"Course = 2147483647.9", {7, 8, kMax, 0, kNo}},
+      {"Course = -2147483648.9", {7, 8, kMin, 0, kNo}},
       // Only the value 1 makes a valid fix.
-      {"Valid = 10\n", earlier}, {"Valid = 1.0\n", earlier}, {"Valid = true\n", earlier},
-      {"Valid = 0\n", earlier}, {"valid = 1\n", earlier}, {"Valid=1\n", earlier},
-      {"Valid =1", valid}, {"Valid = 1   \r\n", valid}, {" Valid =\t1\t\n", valid},
+      {"Valid = 10\n", earlier},
+      {"Valid = 1.0\n", earlier},
+      {"Valid = true\n", earlier},
+      {"Valid = 0\n", earlier},
+      {"valid = 1\n", earlier},
+      {"Valid=1\n", earlier},
+      {"Valid =1", valid},
+      {"Valid = 1   \r\n", valid},
+      {" Valid =\t1\t\n", valid},
       // Later keys win, but a later "Valid =" does not take validity back.
-      {"Lat = 1.5\nValid = 1\nLat = 2.5\nValid = 0\n", {7, 2500000, 9, 1, true}}};
+      {"Lat = 1.5\nValid = 1\nLat = 2.5\nValid = 0\n", {7, 2500000, 9, 1, kValid}}};
   for (const auto& [contents, read] : cases) EXPECT_EQ(ReadFile(contents), read) << contents;
   EXPECT_EQ(ToMicroDegrees(std::numeric_limits<double>::quiet_NaN()), 0);
 }

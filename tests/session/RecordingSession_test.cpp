@@ -32,17 +32,25 @@ class RecordingSessionTest : public ::testing::Test, public Shell {
     state_.folders.program = folder_.File("program/");
     state_.folders.documents = folder_.File("documents");
   }
-  void Beep() override { calls_.push_back("beep"); }
-  void ShowMessage(std::u16string_view text) override { calls_.push_back(Utf16ToUtf8(text)); }
+  void PlaySound(SoundEvent sound) override {
+    calls_.push_back(sound == SoundEvent::Start ? "start sound" : "message sound");
+  }
+  void Explain(std::string_view why) override { calls_.push_back("why: " + std::string(why)); }
+  void ShowMessageBox(std::u16string_view text) override { calls_.push_back(Utf16ToUtf8(text)); }
 
   void Run(std::string_view positionFile, int pageResult) {
     if (!positionFile.empty()) folder_.Write("documents/QXPosition.txt", positionFile);
     calls_.clear();
     const auto page = [&] { return calls_.push_back("page"), pageResult; };
-    const auto clock = [&] { return calls_.push_back("clock"), LocalDateTime{2026, 12, 0, 6, 1, 20, 20, 5}; };
+    const auto clock = [&] {
+      return calls_.push_back("clock"), LocalDateTime{2026, 12, 0, 6, 1, 20, 20, 5};
+    };
     EXPECT_FALSE(RecordingSession(state_, *this, page, clock).Start());
   }
   std::filesystem::path Recorded() const { return folder_.Path() / "program/pois/recorded.asc"; }
+  std::string Quoted(const char* file) const {
+    return '"' + (folder_.Path() / file).string() + '"';
+  }
 
   test::TempFolder folder_;
   ProcessState state_;
@@ -50,10 +58,20 @@ class RecordingSessionTest : public ::testing::Test, public Shell {
 };
 
 TEST_F(RecordingSessionTest, OnlyAValidFixAndAPageEndingDoneFileTheFallbackRecord) {
-  const Calls noFix{"beep", "Missing GPS-Signal !"}, page{"beep", "clock", "page"};
-  const std::tuple<std::string_view, int, Calls> runs[] = {  // the first with no position file
-      {"", kResultDone, noFix}, {"Lat = 48.1\nLon = 11.5\nValid = 0\n", kResultDone, noFix},
-      {kValidFix, kResultBack, page}, {kValidFix, 0, page}, {kValidFix, 3, page}};
+  const std::string position =
+      "why: no valid GPS fix: the position file " + Quoted("documents/QXPosition.txt");
+  const Calls missing{"start sound", position + " is missing", "message sound",
+                      "Missing GPS-Signal !"};
+  const Calls notValid{"start sound", position + " has no line \"Valid = 1\"", "message sound",
+                       "Missing GPS-Signal !"};
+  const Calls page{"start sound", "clock", "page"};
+  const std::tuple<std::string_view, int, Calls> runs[] = {
+      // the first with no position file
+      {"", kResultDone, missing},
+      {"Lat = 48.1\nLon = 11.5\nValid = 0\n", kResultDone, notValid},
+      {kValidFix, kResultBack, page},
+      {kValidFix, 0, page},
+      {kValidFix, 3, page}};
   for (const auto& [file, result, calls] : runs) {
     Run(file, result);
     EXPECT_EQ(calls_, calls) << file << result;
@@ -63,7 +81,8 @@ TEST_F(RecordingSessionTest, OnlyAValidFixAndAPageEndingDoneFileTheFallbackRecor
   EXPECT_EQ(test::ReadBytes(Recorded()), kFallbackRecord);
   // A later run appends; consecutive records are parted by an empty line.
   Run(kValidFix, kResultDone);
-  EXPECT_EQ(test::ReadBytes(Recorded()), std::string(kFallbackRecord) + std::string(kFallbackRecord));
+  EXPECT_EQ(test::ReadBytes(Recorded()),
+            std::string(kFallbackRecord) + std::string(kFallbackRecord));
 }
 
 TEST_F(RecordingSessionTest, AFallbackRecordThatCannotBeWrittenIsReportedAndLeavesNoTrace) {
@@ -74,17 +93,42 @@ TEST_F(RecordingSessionTest, AFallbackRecordThatCannotBeWrittenIsReportedAndLeav
     const test::FileSizeLimit diskFull(before.size() + 20);
     Run("", kResultDone);
   }
-  EXPECT_EQ(calls_, (Calls{"beep", "clock", "page", "File could not be created !"}));
+  const std::string recorded = Quoted("program/pois/recorded.asc");
+  EXPECT_EQ(calls_, (Calls{"start sound", "clock", "page",
+                           "why: the record could not be written to " + recorded +
+                               ": File too large; the file is as it was",
+                           "message sound", "File could not be created !"}));
   EXPECT_EQ(test::ReadBytes(Recorded()), before);
 
   std::filesystem::remove_all(folder_.Path() / "program/pois");
   Run(kValidFix, kResultDone);
-  EXPECT_EQ(calls_.back(), "File could not be created !");
+  EXPECT_EQ(calls_, (Calls{"start sound", "clock", "page",
+                           "why: " + recorded +
+                               " could not be opened for the record: No such file or directory",
+                           "message sound", "File could not be created !"}));
+}
+
+// A position file that is there but cannot be read says so, with the system's reason.
+TEST_F(RecordingSessionTest, APositionFileThatCannotBeReadIsExplained) {
+  const std::string position = "why: no valid GPS fix: the position file " +
+                               Quoted("documents/QXPosition.txt") + " could not be read: ";
+  folder_.MakeFolder("documents/QXPosition.txt");
+  Run("", kResultDone);
+  EXPECT_EQ(calls_, (Calls{"start sound", position + "Is a directory", "message sound",
+                           "Missing GPS-Signal !"}));
+  // The process's own memory opens as a file, and reading its first page fails.
+  std::filesystem::remove(folder_.Path() / "documents/QXPosition.txt");
+  std::filesystem::create_symlink("/proc/self/mem", folder_.Path() / "documents/QXPosition.txt");
+  Run("", kResultDone);
+  EXPECT_EQ(calls_, (Calls{"start sound", position + "Input/output error", "message sound",
+                           "Missing GPS-Signal !"}));
+  EXPECT_FALSE(std::filesystem::exists(Recorded()));
 }
 
 TEST_F(RecordingSessionTest, WritesTheSameBytesUnderAGermanLocale) {
   const std::string previous = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
   Run(kValidFix, kResultDone);
   Run("Lat = 48\nLon = 11\nValid = 1\n", kResultDone);  // whole degrees, without a point
   char printed[8];

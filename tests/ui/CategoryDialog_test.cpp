@@ -29,10 +29,23 @@ class CategoryPage : public testing::Test {
     pages.insert = [this] { return selected = run.state.selectedCategoryIndex, nestedResult; };
     pages.remove = [this] { return selected = kDeletePage, nestedResult; };
     page = std::make_unique<CategoryDialog>(run.state, pages);
-    page->show();
+    test::Activate(*page);  // active, so that its keys reach it
     return *page;
   }
   void Press(int slot) { QTest::mouseClick(&page->Slot(slot), Qt::LeftButton); }
+
+  // The page shows the captions and the last press chose selects (see below), and stays open.
+  void Expect(const std::string& captions, int selects, std::size_t row) {
+    const int start = captions[0] == 'D' ? 0 : captions[0] - 'a';
+    EXPECT_EQ(run.state.pageStart, start) << "row " << row;
+    EXPECT_EQ(run.state.pageEnd, start + std::count_if(captions.begin(), captions.end(), islower))
+        << "row " << row;
+    QString shown;  // the first letter of each slot's caption, "-" for a cleared slot
+    for (int i = 0; i < CategoryDialog::kSlotCount; ++i) shown += (page->Slot(i).text() + "-")[0];
+    EXPECT_EQ(shown, QString::fromStdString(captions)) << "row " << row;
+    EXPECT_EQ(selected, selects) << "row " << row;
+    EXPECT_TRUE(page->isVisible()) << "row " << row;
+  }
 
   test::Run run;
   std::unique_ptr<CategoryDialog> page;
@@ -54,34 +67,72 @@ TEST_F(CategoryPage, PagesThroughTheCategoriesAndSelectsTheCategoryOfTheSlotPres
   // Previous on the first page asks for -6, which is the last six, and then -4, the same.
   // With 13, Next goes 0, 5, 11, 0, and Previous from the first page 7, 1, 7, 1, ...
   const Step steps[] = {
-      {0, -1, "D-------"}, {5, -1, "Dabcde--"}, {7, -1, "Dabcdefg"}, {7, 7, "Dabcdefg", 6},
-      {8, -1, "DabcdePN"}, {8, 0, "DabcdePN", kDeletePage}, {8, 7, "fgh---PN"}, {8, 3, "fgh---PN"},
-      {8, 0, "fgh---PN", 5}, {8, 7, "DabcdePN"}, {8, 7, "fgh---PN"}, {8, 6, "DabcdePN"},
-      {8, 6, "cdefghPN"}, {8, 6, "cdefghPN"}, {8, 7, "DabcdePN"}, {13, -1, "DabcdePN"},
-      {13, 1, "DabcdePN", 0}, {13, 5, "DabcdePN", 4}, {13, 7, "fghijkPN"}, {13, 0, "fghijkPN", 5},
-      {13, 5, "fghijkPN", 10}, {13, 7, "lm----PN"}, {13, 1, "lm----PN", 12}, {13, 2, "lm----PN"},
-      {13, 5, "lm----PN"}, {13, 6, "fghijkPN"}, {13, 7, "lm----PN"}, {13, 7, "DabcdePN"},
-      {13, 6, "hijklmPN"}, {13, 6, "bcdefgPN"}, {13, 0, "bcdefgPN", 1}, {13, 6, "hijklmPN"},
-      {13, 6, "bcdefgPN"}, {13, 7, "hijklmPN"}, {13, 7, "DabcdePN"}};
+      {0, -1, "D-------"},    {5, -1, "Dabcde--"},     {7, -1, "Dabcdefg"},
+      {7, 7, "Dabcdefg", 6},  {8, -1, "DabcdePN"},     {8, 0, "DabcdePN", kDeletePage},
+      {8, 7, "fgh---PN"},     {8, 3, "fgh---PN"},      {8, 0, "fgh---PN", 5},
+      {8, 7, "DabcdePN"},     {8, 7, "fgh---PN"},      {8, 6, "DabcdePN"},
+      {8, 6, "cdefghPN"},     {8, 6, "cdefghPN"},      {8, 7, "DabcdePN"},
+      {13, -1, "DabcdePN"},   {13, 1, "DabcdePN", 0},  {13, 5, "DabcdePN", 4},
+      {13, 7, "fghijkPN"},    {13, 0, "fghijkPN", 5},  {13, 5, "fghijkPN", 10},
+      {13, 7, "lm----PN"},    {13, 1, "lm----PN", 12}, {13, 2, "lm----PN"},
+      {13, 5, "lm----PN"},    {13, 6, "fghijkPN"},     {13, 7, "lm----PN"},
+      {13, 7, "DabcdePN"},    {13, 6, "hijklmPN"},     {13, 6, "bcdefgPN"},
+      {13, 0, "bcdefgPN", 1}, {13, 6, "hijklmPN"},     {13, 6, "bcdefgPN"},
+      {13, 7, "hijklmPN"},    {13, 7, "DabcdePN"}};
   for (std::size_t row = 0; row < std::size(steps); ++row) {
     const Step& step = steps[row];
     selected = -1;
     if (step.press < 0) Open(step.categories);
     if (step.press >= 0) Press(step.press);
-    const std::string captions = step.captions;
-    const int start = captions[0] == 'D' ? 0 : captions[0] - 'a';
-    EXPECT_EQ(run.state.pageStart, start) << "row " << row;
-    EXPECT_EQ(run.state.pageEnd, start + std::count_if(captions.begin(), captions.end(), islower))
-        << "row " << row;
-    QString shown;  // the first letter of each slot's caption, "-" for a cleared slot
-    for (int i = 0; i < CategoryDialog::kSlotCount; ++i) shown += (page->Slot(i).text() + "-")[0];
-    EXPECT_EQ(shown, step.captions) << "row " << row;
-    EXPECT_EQ(selected, step.selects) << "row " << row;
-    EXPECT_TRUE(page->isVisible()) << "row " << row;
+    Expect(step.captions, step.selects, row);
   }
   EXPECT_EQ(page->Slot(0).text(), "Delete nearest POI");
   EXPECT_EQ(page->Slot(6).text(), "Previous\nPage");
   EXPECT_EQ(page->Slot(7).text(), "Next\nPage");
+}
+
+// The same with keys: the digits 1 to 8 press the slots in reading order, from the keypad too
+// (a cleared slot does nothing; 9 and 0 are no slot); Page Down and Page Up press "Next Page"
+// and "Previous Page", and do nothing on a page without them.
+TEST_F(CategoryPage, DigitsPressTheSlotsAndThePageKeysTurnThePages) {
+  struct Step {
+    int categories, key;  // key 0 opens a page on that many categories
+    const char* captions;
+    int selects = -1;
+  };
+  constexpr int kKeypad = Qt::KeypadModifier;
+  const Step steps[] = {{5, 0, "Dabcde--"},
+                        {5, Qt::Key_1, "Dabcde--", kDeletePage},
+                        {5, Qt::Key_2, "Dabcde--", 0},
+                        {5, Qt::Key_6 | kKeypad, "Dabcde--", 4},
+                        {5, Qt::Key_7, "Dabcde--"},
+                        {5, Qt::Key_8, "Dabcde--"},
+                        {5, Qt::Key_9, "Dabcde--"},
+                        {5, Qt::Key_0, "Dabcde--"},
+                        {5, Qt::Key_PageDown, "Dabcde--"},
+                        {5, Qt::Key_PageUp, "Dabcde--"},
+                        {13, 0, "DabcdePN"},
+                        {13, Qt::Key_PageDown, "fghijkPN"},
+                        {13, Qt::Key_PageDown, "lm----PN"},
+                        {13, Qt::Key_2 | kKeypad, "lm----PN", 12},
+                        {13, Qt::Key_3, "lm----PN"},
+                        {13, Qt::Key_PageUp, "fghijkPN"},
+                        {13, Qt::Key_1, "fghijkPN", 5},
+                        {13, Qt::Key_6, "fghijkPN", 10},
+                        {13, Qt::Key_8, "lm----PN"},
+                        {13, Qt::Key_7, "fghijkPN"},
+                        {13, Qt::Key_PageUp, "DabcdePN"},
+                        {13, Qt::Key_PageUp, "hijklmPN"}};
+  for (std::size_t row = 0; row < std::size(steps); ++row) {
+    const Step& step = steps[row];
+    selected = -1;
+    if (step.key == 0) Open(step.categories);
+    if (step.key != 0) {
+      QTest::keyClick(page.get(), Qt::Key(step.key & ~Qt::KeyboardModifierMask),
+                      Qt::KeyboardModifiers(step.key & Qt::KeyboardModifierMask));
+    }
+    Expect(step.captions, step.selects, row);
+  }
 }
 
 TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
@@ -124,7 +175,10 @@ TEST_F(CategoryPage, ReturnEndsAnUntouchedPageWithBackAndPressesAFocusedButton) 
 TEST_F(CategoryPage, FillsTheScreenWithPicturesAboveNamesInTheButtonFont) {
   const std::string name34 = "abcdefghijklmnopqrstuvwxyz01234567";
   const std::string name35 = "Z" + name34;
-  run.AddCategory("a\xC2\xB0" "b", "", test::kRed);  // "a°b"
+  run.AddCategory(
+      "a\xC2\xB0"
+      "b",
+      "", test::kRed);  // "a°b"
   run.AddCategory(name34, "", test::kBlue);
   run.AddCategory(name35, "", test::kBlue);
   CategoryDialog& shown = Open();

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
 #include "ui/ButtonFont.h"
@@ -55,29 +56,35 @@ void OnInsertPage(const QString& name, const QColor& colour, const QString& capt
   });
 }
 
+// Each way is a button pressed, or a key pressed while "Exakt recorded" has the focus.
 TEST_F(RecordingPage, EachPlacementAppendsItsRecordAndEndsWithDoneBackAndCancelWriteNothing) {
   run.AddCategory(kLongName, kOld, kRed);
   // 20 m to the left (west) of a course due north, the fix itself, 20 m to the right.
-  const std::tuple<const char*, std::string, int> buttons[] = {
-      {"Left from Street", "\n8.1231910, 47.1234500, " + kName, kResultDone},
-      {"Exakt recorded", "\n8.1234560, 47.1234600, " + kName, kResultDone},
-      {"Right from Street", "\n8.1237200, 47.1234600, " + kName, kResultDone},
-      {"Back", "", kResultBack}, {"Cancel", "", kResultDone},
-      {"Return", "\n8.1234560, 47.1234600, " + kName, kResultDone}};  // the default button
-  for (const auto& [caption, record, result] : buttons) {
+  const std::string left = "\n8.1231910, 47.1234500, " + kName;
+  const std::string exact = "\n8.1234560, 47.1234600, " + kName;
+  const std::string right = "\n8.1237200, 47.1234600, " + kName;
+  const std::tuple<QString, int, std::string, int> ways[] = {
+      {"Left from Street", 0, left, kResultDone},
+      {"", Qt::Key_Left, left, kResultDone},
+      {"Exakt recorded", 0, exact, kResultDone},
+      {"", Qt::Key_Down, exact, kResultDone},
+      {"", Qt::Key_Return, exact, kResultDone},  // the default button
+      {"Right from Street", 0, right, kResultDone},
+      {"", Qt::Key_Right, right, kResultDone},
+      {"Back", 0, "", kResultBack},
+      {"Cancel", 0, "", kResultDone},
+      {"", Qt::Key_Escape, "", kResultDone}};
+  for (const auto& [caption, key, record, result] : ways) {
     run.folder.Write("pois/" + kLongName + ".asc", kOld);
     InsertDialog page(run.state, shell);
     test::Activate(page);
     EXPECT_EQ(page.Frame().title(), "Insert recorded POI into");
     EXPECT_TRUE(page.ExactButton().hasFocus() && page.ExactButton().isDefault());
-    if (std::string_view(caption) == "Return") {
-      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    } else {
-      test::Press(page, caption);
-    }
-    EXPECT_EQ(run.Bytes(kLongName), kOld + record) << caption;
-    EXPECT_EQ(page.result(), result) << caption;
-    EXPECT_FALSE(page.isVisible()) << caption;
+    if (key == 0) test::Press(page, caption);
+    if (key != 0) QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
+    EXPECT_EQ(run.Bytes(kLongName), kOld + record) << caption.toStdString() << key;
+    EXPECT_EQ(page.result(), result) << caption.toStdString() << key;
+    EXPECT_FALSE(page.isVisible()) << caption.toStdString() << key;
   }
   EXPECT_TRUE(shell.messages.empty());
 }
@@ -91,6 +98,11 @@ TEST_F(RecordingPage, APlacementThatCannotBeWrittenIsReportedWhileThePageIsStill
   test::Activate(page);
   test::Press(page, "Right from Street");
   EXPECT_EQ(shell.messages, std::vector<std::u16string>{std::u16string(kFileCouldNotBeCreated)});
+  // Standard error names the file and the system's reason.
+  EXPECT_EQ(shell.explained,
+            std::vector<std::string>{"\"" + (run.folder.Path() / "pois/Alpha.asc").string() +
+                                     "\" could not be opened for the record: Is a "
+                                     "directory"});
   EXPECT_TRUE(shell.pageShown);
   EXPECT_EQ(page.result(), kResultDone);  // and then it ends all the same
 }
@@ -133,15 +145,41 @@ TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDele
     EXPECT_TRUE(page.ConfirmButton().hasFocus() && page.ConfirmButton().isDefault()) << step;
     test::Press(page, "Back");
     EXPECT_EQ(page.result(), kResultBack) << step;
-    page.show();
-    test::Press(page, "Confirm Deletion");
+    test::Activate(page);
+    // Confirmed by its button, or by the key Down where a POI is deleted.
+    if (step < 2) test::Press(page, "Confirm Deletion");
+    if (step == 2) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(page.result(), kResultDone) << step;
     // Each category's two files, and none that a rewrite would have left behind.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.folder.Path() / "pois"), {}),
-              4 * step) << step;
+              4 * step)
+        << step;
   }
   EXPECT_EQ(run.Bytes("Alpha") + run.Bytes("Beta"), "\n; nothing here yet\n\n");
   EXPECT_EQ(run.Bytes(tower) + run.Bytes("Gamma"), kOld);
+}
+
+// Every button of every page shows when it has the focus, so that a keypad's user sees what
+// Return presses: each looks different with the focus than while another button has it.
+TEST_F(RecordingPage, EveryButtonOfEveryPageShowsWhenItHasTheFocus) {
+  run.AddCategory("Alpha", kOld, kBlue);
+  CategoryDialog categories(run.state);
+  InsertDialog insert(run.state, shell);
+  DeleteDialog remove(run.state);
+  for (QDialog* page : std::initializer_list<QDialog*>{&categories, &insert, &remove}) {
+    test::Activate(*page);
+    const QList<QPushButton*> buttons = page->findChildren<QPushButton*>();
+    for (QPushButton* button : buttons) {
+      QPushButton* other = button == buttons.front() ? buttons.back() : buttons.front();
+      other->setFocus();
+      const QImage without = test::Grab(*button);
+      button->setFocus();
+      const QImage with = test::Grab(*button);
+      EXPECT_NE(with, without) << page->metaObject()->className() << " "
+                               << button->text().toStdString();
+    }
+    page->hide();
+  }
 }
 
 }  // namespace

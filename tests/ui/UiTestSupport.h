@@ -1,10 +1,11 @@
 #pragma once
 // What the screens' tests share: the classic button colours, so that pixel checks read plain
 // values; a run over a "pois" folder of its own; and a shell that notes its messages.
+#include <gtest/gtest.h>
+
 #include <QDialog>
 #include <QImage>
 #include <QTest>
-#include <gtest/gtest.h>
 #include <string>
 #include <vector>
 
@@ -29,20 +30,26 @@ void Activate(QWidget& window);
 // Clicks the page's one button of that caption, as a person would find it.
 void Press(QWidget& page, const QString& caption);
 
-// Notes the messages, and whether the page was still shown when the last one came.
+// Notes the messages and explanations, and whether the page was still shown when the last
+// message came.
 struct NotingShell final : Shell {
-  void Beep() override {}
-  void ShowMessage(std::u16string_view text) override {
+  void PlaySound(SoundEvent) override {}
+  void Explain(std::string_view why) override { explained.emplace_back(why); }
+  void ShowMessageBox(std::u16string_view text) override {
     messages.emplace_back(text);
     pageShown = page != nullptr && page->isVisible();
   }
   std::vector<std::u16string> messages;
+  std::vector<std::string> explained;
   const QWidget* page = nullptr;
   bool pageShown = false;
 };
 
 struct Run {
-  Run() { folder.MakeFolder("pois"); state.folders.program = folder.Folder(); }
+  Run() {
+    folder.MakeFolder("pois");
+    state.folders.program = folder.Folder();
+  }
   // Writes pois/<name>.asc and a 22 x 22 picture of the colour beside it, and
   // adds the category to the state's table (unsorted; the category page reads its own).
   void AddCategory(const std::string& name, std::string_view bytes, const QColor& colour);

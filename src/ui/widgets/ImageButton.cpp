@@ -105,7 +105,9 @@ void ImageButton::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   const QRect item = rect();
   QRect work = item;
-  if (!flat_ && (focused_ || isDefault())) {
+  // The focus is marked in both looks, so that a keypad's user sees which button Return
+  // presses; the 3-D look also frames the default button.
+  if (focused_ || (!flat_ && isDefault())) {
     painter.setPen(Qt::black);
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(work.adjusted(0, 0, -1, -1));
@@ -119,7 +121,7 @@ void ImageButton::paintEvent(QPaintEvent*) {
   QRect captionArea = item;
   if (!activeIcon_.IsEmpty()) PaintImage(painter, !caption.isEmpty(), item, captionArea);
   if (!caption.isEmpty()) PaintCaption(painter, caption, captionArea);
-  if (!flat_ && focused_)
+  if (focused_)
     PaintFocusRect(painter, work.adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset));
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // A push button that paints itself: an icon to the left of, above or to the right of a
 // caption of one or more lines, in a flat look (a border only while the pointer is over
-// it or it is pressed) or a 3-D look (always raised, framed in black when focused or
-// default). The caption is the button's text(), so tools that find buttons by name see it.
+// it or it is pressed) or a 3-D look (always raised, framed in black when default). In
+// both looks a focused button is framed in black with a dotted rectangle inside. The
+// caption is the button's text(), so tools that find buttons by name see it.
 #include <QColor>
 #include <QPixmap>
 #include <QPushButton>

@@ -113,11 +113,11 @@ end_program() {
   [ "$PROGRAM_STATUS" = 0 ] || fail "the program ended with status $PROGRAM_STATUS"
 }
 
-# open_page [OPEN_PAGES]: waits for a new page (title "Dialog") beside the pages already open
-# and for it to be drawn; prints its window id.
+# open_page [OPEN_PAGES]: waits for a new page beside the pages already open and for it to be
+# drawn; prints its window id.
 open_page() {
   local id
-  id=$(wait_for_window Dialog "${1:-}") || return 1
+  id=$(wait_for_window "$PAGE_TITLE" "${1:-}") || return 1
   wait_until_painted || return 1
   echo "$id"
 }

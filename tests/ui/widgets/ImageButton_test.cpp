@@ -11,7 +11,6 @@ namespace {
 
 using namespace test;  // the colours and pixel helpers
 
-
 // A 100 x 50 button inside a dialog window, as the pages hold them, with a 20 x 10 red icon
 // and a caption in a font without smoothing, so the caption's pixels are all black.
 class ButtonOnPage : public testing::Test {
@@ -33,15 +32,37 @@ class ButtonOnPage : public testing::Test {
   ImageButton* button;
 };
 
-TEST_F(ButtonOnPage, FlatIdleButtonShowsNoBorderFrameOrFocusEvenWhenFocusedAndDefault) {
+// The flat look draws no border while idle, and marks the focus as the 3-D look does: a black
+// frame, and a dotted rectangle (every other pixel inverted) 4 pixels in. Being the default
+// alone shows nothing.
+TEST_F(ButtonOnPage, FlatIdleButtonShowsNoBorderButMarksTheFocus) {
   button->SetStateIcons(QPixmap(), 0, 0);
   button->setText(QString());
+  auto* other = new QPushButton(&page);
   Activate(page);
+  other->setFocus();
   button->setDefault(true);
-  button->setFocus();
   QImage face(Shot().size(), QImage::Format_RGB32);
   face.fill(kFace);
   EXPECT_TRUE(Shot() == face);
+
+  button->setFocus();
+  ASSERT_TRUE(button->hasFocus());
+  const QImage focused = Shot();
+  const QColor inverted(255 - kFace.red(), 255 - kFace.green(), 255 - kFace.blue());
+  for (auto [x, y, colour] : {std::tuple{0, 0, kBlack},
+                              {50, 0, kBlack},
+                              {0, 25, kBlack},
+                              {99, 49, kBlack},
+                              {1, 1, kFace},
+                              {98, 48, kFace},
+                              {4, 4, inverted},
+                              {5, 4, kFace},
+                              {95, 45, inverted}}) {
+    EXPECT_EQ(focused.pixelColor(x, y), colour) << x << "," << y;
+  }
+  // The dotted line runs down the sides: one of two neighbours is inverted.
+  EXPECT_NE(focused.pixelColor(4, 25), focused.pixelColor(4, 26));
 }
 
 TEST_F(ButtonOnPage, PressedFlatButtonIsSunkenAndMovesIconAndCaptionByOnePixel) {
@@ -54,8 +75,8 @@ TEST_F(ButtonOnPage, PressedFlatButtonIsSunkenAndMovesIconAndCaptionByOnePixel) 
   ASSERT_FALSE(BoundsOf(idle, kBlack).isEmpty());
   EXPECT_EQ(BoundsOf(pressed, kBlack), BoundsOf(idle, kBlack).translated(1, 1));
   // Sunken: shadow along the top and left, highlight along the bottom and right.
-  for (auto [x, y, colour] : {std::tuple{50, 0, kShadow}, {0, 25, kShadow}, {99, 25, kHighlight},
-                              {50, 49, kHighlight}}) {
+  for (auto [x, y, colour] :
+       {std::tuple{50, 0, kShadow}, {0, 25, kShadow}, {99, 25, kHighlight}, {50, 49, kHighlight}}) {
     EXPECT_EQ(pressed.pixelColor(x, y), colour) << x << "," << y;
   }
 }
@@ -72,9 +93,14 @@ TEST_F(ButtonOnPage, ThreeDButtonIsRaisedAndFramedInBlackWithDottedFocusWhenFocu
   // The frame is the outermost ring, the raised border inside it, and the dotted focus
   // rectangle (every other pixel inverted) 4 pixels in.
   const QColor inverted(255 - kFace.red(), 255 - kFace.green(), 255 - kFace.blue());
-  for (auto [x, y, colour] : {std::tuple{0, 0, kBlack}, {50, 0, kBlack}, {99, 49, kBlack},
-                              {1, 1, kHighlight}, {98, 48, kShadow}, {4, 4, inverted},
-                              {5, 4, kFace}, {95, 45, inverted}}) {
+  for (auto [x, y, colour] : {std::tuple{0, 0, kBlack},
+                              {50, 0, kBlack},
+                              {99, 49, kBlack},
+                              {1, 1, kHighlight},
+                              {98, 48, kShadow},
+                              {4, 4, inverted},
+                              {5, 4, kFace},
+                              {95, 45, inverted}}) {
     EXPECT_EQ(focused.pixelColor(x, y), colour) << x << "," << y;
   }
 }
@@ -84,7 +110,8 @@ TEST_F(ButtonOnPage, IconGoesLeftAboveOrRightOfTheCaption) {
   // The icon, and the middle of the area left to the caption.
   for (auto [placement, icon, captionCentreX] :
        {std::tuple{ImageLeft, QRect(3, 20, 20, 10), (23 + 100) / 2},
-        {ImageAbove, QRect(40, 3, 20, 10), 50}, {ImageRight, QRect(77, 20, 20, 10), 40}}) {
+        {ImageAbove, QRect(40, 3, 20, 10), 50},
+        {ImageRight, QRect(77, 20, 20, 10), 40}}) {
     button->SetImagePlacement(placement, true);
     EXPECT_EQ(BoundsOf(Shot(), kRed), icon) << int(placement);
     EXPECT_NEAR(BoundsOf(Shot(), kBlack).center().x(), captionCentreX, 2) << int(placement);
@@ -107,6 +134,7 @@ TEST_F(ButtonOnPage, DisabledCaptionIsEngravedAndTheActiveIconStillShows) {
 }
 
 TEST_F(ButtonOnPage, HoverStartsWhenThePointerMovesOnAndEndsAtTheFirstTickAfterItLeft) {
+  button->setFocusPolicy(Qt::NoFocus);  // so that the focus mark does not cover the border
   page.move(0, 0);
   Activate(page);
   auto& timer = *button->findChild<QTimer*>(QStringLiteral("hoverTimer"));
@@ -117,7 +145,7 @@ TEST_F(ButtonOnPage, HoverStartsWhenThePointerMovesOnAndEndsAtTheFirstTickAfterI
   QTest::mouseMove(button, QPoint(50, 25));
   ASSERT_TRUE(button->IsHovered());
   EXPECT_EQ(Shot().pixelColor(0, 0), kHighlight);  // the raised border of the flat look
-  tick();  // still over the button
+  tick();                                          // still over the button
   EXPECT_TRUE(button->IsHovered());
   QCursor::setPos(button->mapToGlobal(QPoint(150, 25)));
   QCoreApplication::processEvents();
