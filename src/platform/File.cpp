@@ -4,7 +4,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "platform/Path.h"
@@ -18,6 +20,7 @@ const char* ModeText(File::Mode mode) {
     case File::Mode::Write: return "wb";
     case File::Mode::AppendText: return "a+";  // Linux makes no difference for text mode
     case File::Mode::ReadWrite: return "r+b";
+    case File::Mode::CreateNew: return "wbx";  // O_EXCL: never opens what is already there
   }
   return "rb";
 }
@@ -107,5 +110,14 @@ bool SyncFolder(std::u16string_view folder) {
   const bool synced = ::fsync(descriptor) == 0;
   return ::close(descriptor) == 0 && synced;
 }
+
+bool MakeFolder(std::u16string_view folder) {
+  const std::string native = ResolvePath(folder);
+  if (::mkdir(native.c_str(), 0777) == 0) return true;
+  struct stat info {};
+  return errno == EEXIST && ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string LastErrorText() { return std::strerror(errno); }
 
 }  // namespace poirec
