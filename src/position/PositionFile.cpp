@@ -18,14 +18,22 @@ bool StartsWith(std::u16string_view line, std::u16string_view key) {
 
 }  // namespace
 
+std::u16string PositionFilePath(std::u16string_view documentsFolder) {
+  std::u16string path(documentsFolder);
+  path += u"/QXPosition.txt";
+  return path;
+}
+
 bool ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder) {
+  return ReadPositionFileAt(fix, PositionFilePath(documentsFolder));
+}
+
+bool ReadPositionFileAt(PositionFix& fix, std::u16string_view path) {
   TextLineReader reader;
   fix.valid = 0;
 
   bool opened = false;
   for (int attempt = 0; attempt < kOpenAttempts && !opened; ++attempt) {
-    std::u16string path(documentsFolder);
-    path += u"/QXPosition.txt";
     opened = reader.Open(path, TextLineReader::kReadShared);
   }
   if (!opened) return false;
