@@ -21,6 +21,8 @@ constexpr int kBadCommandLine = 2;
 }  // namespace
 
 int main(int argc, char* argv[]) {
+  // First of all: a stop that comes while the program starts still ends it with Valid = 0.
+  poirec::StopSignals stop;
   const std::vector<std::string_view> arguments(argv + 1, argv + argc);
   const poirec::FeederOptions options = poirec::ParseFeederOptions(arguments);
 
@@ -51,8 +53,8 @@ int main(int argc, char* argv[]) {
   const auto lastKnown = poirec::ReadLastKnown(path);
   if (!lastKnown) {
     std::cerr << "poirecorder-gpsd: " << fileName
-              << " is no position file (it has no line \"Lat =\", \"Lon =\", \"Course =\" or "
-                 "\"Valid =\"); it is left as it is\n";
+              << " cannot be read or is no position file (a file with a line \"Lat =\", "
+                 "\"Lon =\", \"Course =\" or \"Valid =\"); it is left as it is\n";
     return 1;
   }
 
@@ -61,7 +63,6 @@ int main(int argc, char* argv[]) {
   settings.fileName = fileName;
   settings.staleAfter = options.staleAfter;
 
-  poirec::StopSignals stop;
   poirec::LibgpsSource gps(options.host, options.port, stop);
   poirec::SteadyClock clock;
   poirec::PositionFileWriter writer(path);

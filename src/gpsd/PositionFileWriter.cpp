@@ -70,7 +70,10 @@ bool PositionFileWriter::Write(std::string_view text, std::string& reason) {
 
 std::optional<PositionFileContents> ReadLastKnown(std::u16string_view path) {
   File file;
-  if (!file.Open(path, File::Mode::Read)) return PositionFileContents{};
+  if (!file.Open(path, File::Mode::Read)) {
+    if (PathExists(path)) return std::nullopt;
+    return PositionFileContents{};
+  }
   std::string bytes(kLongestPositionFile + 1, '\0');
   bytes.resize(file.Read(bytes.data(), bytes.size()));
   file.Close();

@@ -111,6 +111,11 @@ bool SyncFolder(std::u16string_view folder) {
   return ::close(descriptor) == 0 && synced;
 }
 
+bool PathExists(std::u16string_view path) {
+  struct stat info {};
+  return ::lstat(ResolvePath(path).c_str(), &info) == 0;
+}
+
 bool MakeFolder(std::u16string_view folder) {
   const std::string native = ResolvePath(folder);
   if (::mkdir(native.c_str(), 0777) == 0) return true;

@@ -56,6 +56,8 @@ bool RemoveFile(std::u16string_view path);
 bool ReplaceFile(std::u16string_view source, std::u16string_view target);
 // Makes the entries of a folder (a created, removed or renamed file) durable.
 bool SyncFolder(std::u16string_view folder);
+// Whether anything (a file, a folder) is at the path, resolved as ResolvePath does.
+bool PathExists(std::u16string_view path);
 // Makes a folder (its parent must exist); true when the folder exists afterwards.
 bool MakeFolder(std::u16string_view folder);
 

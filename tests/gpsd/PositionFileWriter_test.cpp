@@ -139,6 +139,11 @@ TEST(ReadLastKnown, TakesThePositionOfAPositionFileAndLeavesOtherFilesAlone) {
     EXPECT_EQ(lastKnown->course, expected->course);
     EXPECT_FALSE(lastKnown->valid);
   }
+
+  // A folder at the path cannot be read as a file; it is not taken for a missing file.
+  TempFolder documents;
+  documents.MakeFolder("QXPosition.txt");
+  EXPECT_FALSE(ReadLastKnown(documents.File("QXPosition.txt")));
 }
 
 }  // namespace
