@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <cstdio>
+#include <cstring>
 #include <utility>
 
 #include "platform/Path.h"
@@ -20,6 +21,7 @@ const char* ModeText(File::Mode mode) {
     case File::Mode::Write: return "wb";
     case File::Mode::AppendText: return "a+";  // Linux makes no difference for text mode
     case File::Mode::ReadWrite: return "r+b";
+    case File::Mode::CreateNew: return "wbx";  // O_EXCL: never opens what is already there
   }
   return "rb";
 }
@@ -123,5 +125,19 @@ bool SyncFolder(std::u16string_view folder) {
   const bool synced = ::fsync(descriptor) == 0;
   return ::close(descriptor) == 0 && synced;
 }
+
+bool PathExists(std::u16string_view path) {
+  struct stat info {};
+  return ::lstat(ResolvePath(path).c_str(), &info) == 0;
+}
+
+bool MakeFolder(std::u16string_view folder) {
+  const std::string native = ResolvePath(folder);
+  if (::mkdir(native.c_str(), 0777) == 0) return true;
+  struct stat info {};
+  return errno == EEXIST && ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::string LastErrorText() { return std::strerror(errno); }
 
 }  // namespace poirec

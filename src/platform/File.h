@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
+#include <string>
 #include <string_view>
 
 namespace poirec {
@@ -16,6 +17,7 @@ class File {
     Write,       // "w": created, or emptied when it exists
     AppendText,  // "a+t": created when missing; every write goes to the end
     ReadWrite,   // reading and writing an existing file from its start
+    CreateNew,   // writing a file made by this call; fails when the name is taken
   };
 
   File() = default;
@@ -28,6 +30,7 @@ class File {
   // Opens the path, resolved as ResolvePath does. A file already open is closed first.
   // On failure errno says why, as the system said it (EISDIR for a folder).
   bool Open(std::u16string_view path, Mode mode);
+  bool IsOpen() const { return stream_ != nullptr; }
 
   // Reads up to size bytes and returns how many were read: fewer only at the end of the
   // file or on a read error.
@@ -58,5 +61,13 @@ bool ReplaceFile(std::u16string_view source, std::u16string_view target);
 bool ReplaceFileNamed(std::u16string_view source, std::u16string_view target);
 // Makes the entries of a folder (a created, removed or renamed file) durable.
 bool SyncFolder(std::u16string_view folder);
+// Whether anything (a file, a folder) is at the path, resolved as ResolvePath does.
+bool PathExists(std::u16string_view path);
+// Makes a folder (its parent must exist); true when the folder exists afterwards.
+bool MakeFolder(std::u16string_view folder);
+
+// The system's reason for the failure of the file operation just before, such as
+// "No such file or directory", for messages to the user.
+std::string LastErrorText();
 
 }  // namespace poirec

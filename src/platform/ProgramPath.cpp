@@ -24,4 +24,6 @@ std::u16string FolderOfProgram(std::u16string_view programFilePath) {
 
 std::u16string ProgramFolder() { return FolderOfProgram(ProgramFilePath()); }
 
+long CurrentProcessId() { return static_cast<long>(::getpid()); }
+
 }  // namespace poirec

@@ -14,4 +14,7 @@ std::u16string FolderOfProgram(std::u16string_view programFilePath);
 // The folder of the running program's own file, ending with "/".
 std::u16string ProgramFolder();
 
+// The running program's process id, which no other running program shares.
+long CurrentProcessId();
+
 }  // namespace poirec

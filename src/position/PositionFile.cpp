@@ -20,12 +20,21 @@ bool StartsWith(std::u16string_view line, std::u16string_view key) {
 
 }  // namespace
 
+std::u16string PositionFilePath(std::u16string_view documentsFolder) {
+  std::u16string path(documentsFolder);
+  path += u"/QXPosition.txt";
+  return path;
+}
+
 PositionFileRead ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder) {
+  return ReadPositionFileAt(fix, PositionFilePath(documentsFolder));
+}
+
+PositionFileRead ReadPositionFileAt(PositionFix& fix, std::u16string_view path) {
   TextLineReader reader;
   fix.valid = 0;
   PositionFileRead read;
-  read.path = documentsFolder;
-  read.path += u"/QXPosition.txt";
+  read.path = path;
 
   bool opened = false;
   for (int attempt = 0; attempt < kOpenAttempts && !opened; ++attempt) {

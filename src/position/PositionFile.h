@@ -1,6 +1,6 @@
 #pragma once
-// The navigation program keeps the current position in "QXPosition.txt" in the user's
-// documents folder: lines "Lat =", "Lon =", "Course =" and "Valid =".
+// The navigation program (or poirecorder-gpsd) keeps the current position in "QXPosition.txt"
+// in the user's documents folder: lines "Lat =", "Lon =", "Course =" and "Valid =".
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -29,9 +29,16 @@ struct PositionFileRead {
   int error = 0;        // errno of the open or read that failed; 0 when none did
 };
 
+// The position file of a documents folder (given without a final "/"): the one name the
+// recorder reads and the position feeder writes.
+std::u16string PositionFilePath(std::u16string_view documentsFolder);
+
 // Reads the position file of the documents folder (given without a final "/") into fix.
 // valid is cleared first and set only by a "Valid =" line whose value is "1"; the other
 // fields change only when their key is read.
 PositionFileRead ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder);
+
+// The same for a position file given by its own path.
+PositionFileRead ReadPositionFileAt(PositionFix& fix, std::u16string_view path);
 
 }  // namespace poirec

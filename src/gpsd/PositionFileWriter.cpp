@@ -1,0 +1,89 @@
+#include "gpsd/PositionFileWriter.h"
+
+#include <utility>
+
+#include "platform/File.h"
+#include "platform/ProgramPath.h"
+#include "platform/TextEncoding.h"
+#include "position/PositionFile.h"
+
+namespace poirec {
+namespace {
+
+// A name taken by a file that a crashed writer left behind is skipped for the next one.
+constexpr int kCreateAttempts = 4;
+
+// A position file is a few lines; a file larger than this is some other file.
+constexpr std::size_t kLongestPositionFile = 64 * 1024;
+
+std::string Quoted(std::u16string_view path) { return "\"" + Utf16ToUtf8(path) + "\""; }
+
+}  // namespace
+
+PositionFileWriter::PositionFileWriter(std::u16string path) : path_(std::move(path)) {
+  const std::size_t slash = path_.rfind(u'/');
+  if (slash == std::u16string::npos) {
+    name_ = path_;
+  } else {
+    folder_ = path_.substr(0, slash + 1);
+    name_ = path_.substr(slash + 1);
+  }
+}
+
+std::u16string PositionFileWriter::NextTemporaryPath() {
+  const std::string suffix =
+      "." + std::to_string(CurrentProcessId()) + "-" + std::to_string(++temporaryCount_) + ".tmp";
+  return folder_ + u"." + name_ + Utf8ToUtf16(suffix);
+}
+
+bool PositionFileWriter::Write(std::string_view text, std::string& reason) {
+  File file;
+  std::u16string temporary;
+  for (int attempt = 0; attempt < kCreateAttempts && !file.IsOpen(); ++attempt) {
+    temporary = NextTemporaryPath();
+    if (!file.Open(temporary, File::Mode::CreateNew)) reason = LastErrorText();
+  }
+  if (!file.IsOpen()) {
+    reason = "cannot create a temporary file beside it (" + reason + ")";
+    return false;
+  }
+
+  const bool written = file.Write(text.data(), text.size()) && file.Sync();
+  if (!written) reason = LastErrorText();
+  const bool closed = file.Close();
+  if (written && !closed) reason = LastErrorText();
+  if (!written || !closed) {
+    RemoveFile(temporary);
+    return false;
+  }
+  if (!ReplaceFile(temporary, path_)) {
+    reason = "cannot rename " + Quoted(temporary) + " over it (" + LastErrorText() + ")";
+    RemoveFile(temporary);
+    return false;
+  }
+  if (!SyncFolder(folder_)) {
+    reason = "cannot sync its folder (" + LastErrorText() + ")";
+    return false;
+  }
+  return true;
+}
+
+std::optional<PositionFileContents> ReadLastKnown(std::u16string_view path) {
+  File file;
+  if (!file.Open(path, File::Mode::Read)) {
+    if (PathExists(path)) return std::nullopt;
+    return PositionFileContents{};
+  }
+  std::string bytes(kLongestPositionFile + 1, '\0');
+  bytes.resize(file.Read(bytes.data(), bytes.size()));
+  file.Close();
+  if (bytes.size() > kLongestPositionFile || !IsPositionFileText(bytes)) return std::nullopt;
+
+  PositionFix fix;
+  ReadPositionFileAt(fix, path);
+  return PositionFileContents{.latitude = fix.position.lat * 0.000001,
+                              .longitude = fix.position.lon * 0.000001,
+                              .course = NormalizeCourse(fix.course)};
+}
+
+}  // namespace poirec
