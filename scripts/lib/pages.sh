@@ -3,6 +3,12 @@
 # and clicks on them by their place, as a person's finger finds them. click_button scales the
 # units to the window's client area (240 x 309 on the handheld's screen).
 
+# The windows by their titles: each page is named, and the message box bears the program's name.
+readonly CATEGORY_PAGE="Categories"
+readonly INSERT_PAGE="Insert POI"
+readonly DELETE_PAGE="Delete POI"
+readonly MESSAGE_BOX="POI Recorder"
+
 # Every page: "Cancel" across the top.
 readonly PAGE_CANCEL="3 2 130 21"
 # The category page's eight slots, left to right, top to bottom; on the first page slot 0 is

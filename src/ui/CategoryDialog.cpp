@@ -46,6 +46,7 @@ CategoryDialog::CategoryDialog(ProcessState& state, NestedPages pages)
     connect(&Slot(slot), &QPushButton::clicked, this, handlers[static_cast<std::size_t>(slot)]);
   }
 
+  SetPageName(QStringLiteral("Categories"));
   CancelButton().setText(QStringLiteral("Cancel"));
   CreateButtonFont(state_.buttonFont);
   for (int slot = 0; slot < kSlotCount; ++slot) Slot(slot).SetFlatLook(false, true);

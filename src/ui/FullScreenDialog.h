@@ -29,6 +29,10 @@ class FullScreenDialog : public QDialog {
   // Builds the template's controls; buttons with an id in imageButtons are ImageButtons.
   FullScreenDialog(int templateId, std::set<int> imageButtons);
 
+  // The page's name: its window title (the desktop adds the program's name) and the name
+  // screen readers announce.
+  void SetPageName(const QString& name);
+
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
@@ -14,6 +15,8 @@ void QtShell::Beep() { QApplication::beep(); }
 void QtShell::ShowMessage(std::u16string_view text) {
   const QString message = ToQString(text);
   QMessageBox box(QMessageBox::NoIcon, kProgramTitle, message, QMessageBox::Ok);
+  // The warning triangle marks the program's messages; the pages carry the program's icon.
+  box.setWindowIcon(QIcon(QStringLiteral(":/icons/128.svg")));
   // The box would wrap a short message on a narrow handheld screen ("Missing GPS-" above
   // "Signal !"); it keeps the message on one line as long as the screen is wide enough.
   const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();

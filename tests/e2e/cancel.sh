@@ -8,7 +8,7 @@ source "$(dirname "$0")/lib/scenario.sh" "$@"
 cancelled_run() {
   local page
   start_timed_program "$1"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press "$page" "$PAGE_CANCEL"
   end_program
 }
