@@ -43,13 +43,13 @@ fi
 echo "No display: running the program in a virtual X server of ${DISPLAY_WIDTH} x ${DISPLAY_HEIGHT}"
 display_start
 start_program "$demo"
-page=$(wait_for_window "$PAGE_TITLE")
+page=$(wait_for_window "$CATEGORY_PAGE")
 wait_until_painted
 screenshot "$demo/category-page.png"
 
 # "Delete nearest POI" shows the POI it would delete; Back deletes nothing.
 press_slot "$page" 0
-delete=$(wait_for_window "$PAGE_TITLE" "$page")
+delete=$(wait_for_window "$DELETE_PAGE")
 wait_until_painted
 screenshot "$demo/delete-page.png"
 press "$delete" "$DELETE_BACK"
@@ -58,7 +58,7 @@ wait_until_painted
 
 # The second category, "Aussicht 360°", and the POI 20 m to the right of the course.
 press_slot "$page" 2
-insert=$(wait_for_window "$PAGE_TITLE" "$page")
+insert=$(wait_for_window "$INSERT_PAGE")
 wait_until_painted
 screenshot "$demo/insert-page.png"
 press "$insert" "$INSERT_RIGHT"

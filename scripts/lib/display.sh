@@ -121,14 +121,17 @@ make_run_folder() {
   printf 'XDG_DOCUMENTS_DIR="%s/Documents"\n' "$folder" >"$folder/config/user-dirs.dirs"
 }
 
-# start_program FOLDER: starts the run folder's program in the background on $DISPLAY and sets
-# PROGRAM_PID. The program is stopped when the shell exits, should it still run then.
+# start_program FOLDER [PROGRAM]: starts the run folder's program (or PROGRAM, e.g. an installed
+# one) in the background on $DISPLAY and sets PROGRAM_PID. The run folder is the program's home
+# folder too, so that a program that keeps its data in the user's data folder
+# (FOLDER/.local/share) keeps it there. The program is stopped when the shell exits, should it
+# still run then.
 start_program() {
-  local folder=$1 runtime
+  local folder=$1 program=${2:-$1/poirecorder} runtime
   runtime=$(mktemp -d)
   chmod 700 "$runtime"
-  XDG_CONFIG_HOME="$folder/config" XDG_RUNTIME_DIR="$runtime" \
-    "$folder/poirecorder" >"$folder/program.log" 2>&1 &
+  env -u XDG_DATA_HOME HOME="$folder" XDG_CONFIG_HOME="$folder/config" \
+    XDG_RUNTIME_DIR="$runtime" "$program" >"$folder/program.log" 2>&1 &
   PROGRAM_PID=$!
   on_exit "stop_process $PROGRAM_PID; rm -rf '$runtime'"
 }
@@ -152,9 +155,11 @@ wait_for_program_end() {
   wait "$PROGRAM_PID" 2>/dev/null || PROGRAM_STATUS=$?
 }
 
-# visible_windows TITLE: the ids of the visible windows whose title is exactly TITLE.
+# visible_windows TITLE: the ids of the visible windows titled TITLE. The desktop shows a title
+# followed by the program's name ("Categories — POI Recorder"); the window's plain name is the
+# title alone. Either matches.
 visible_windows() {
-  xdotool search --onlyvisible --name "^$1\$" 2>/dev/null || true
+  xdotool search --onlyvisible --name "^$1( — .+)?\$" 2>/dev/null || true
 }
 
 # wait_for_window TITLE [IGNORED_IDS]: waits until a visible window titled TITLE appears that is

@@ -3,8 +3,11 @@
 # and clicks on them by their place, as a person's finger finds them. click_button scales the
 # units to the window's client area (240 x 309 on the handheld's screen).
 
-# The title every page's window has.
-readonly PAGE_TITLE=Dialog
+# The windows by their titles: each page is named, and the message box bears the program's name.
+readonly CATEGORY_PAGE="Categories"
+readonly INSERT_PAGE="Insert POI"
+readonly DELETE_PAGE="Delete POI"
+readonly MESSAGE_BOX="POI Recorder"
 
 # Every page: "Cancel" across the top.
 readonly PAGE_CANCEL="3 2 130 21"

@@ -19,7 +19,8 @@ namespace poirec {
 // Where the run's files are. main fills them from the platform; tests point them at
 // folders of their own.
 struct RunFolders {
-  std::u16string program;    // the program's folder, ending with "/"; "pois/" lies in it
+  std::u16string program;    // the folder "pois/" lies in, ending with "/": the program's own,
+                             // or for an installed program the user's data folder
   std::u16string documents;  // the documents folder, without a final "/"
 };
 

@@ -52,6 +52,7 @@ CategoryDialog::CategoryDialog(ProcessState& state, NestedPages pages)
     if (IsPaging()) Slot(kPreviousPageSlot).click();
   });
 
+  SetPageName(QStringLiteral("Categories"));
   CancelButton().setText(QStringLiteral("Cancel"));
   CreateButtonFont(state_.buttonFont);
   for (int slot = 0; slot < kSlotCount; ++slot) Slot(slot).SetFlatLook(false, true);

@@ -26,6 +26,7 @@ DeleteDialog::DeleteDialog(ProcessState& state)
     : NestedPage(kDeleteDialogTemplate, {}), state_(state) {
   connect(&ConfirmButton(), &QPushButton::clicked, this, &DeleteDialog::OnConfirm);
 
+  SetPageName(QStringLiteral("Delete POI"));
   SetFrameTexts(QStringLiteral("Delete this POI"));
   ConfirmButton().setText(QStringLiteral("Confirm Deletion"));
   PressOnKey(Qt::Key_Down, ConfirmButton());  // the button lies below the POI it deletes

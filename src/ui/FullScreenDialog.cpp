@@ -46,6 +46,11 @@ QWidget& FullScreenDialog::Control(int id) const {
   return *control;
 }
 
+void FullScreenDialog::SetPageName(const QString& name) {
+  setWindowTitle(name);
+  setAccessibleName(name);
+}
+
 void FullScreenDialog::reject() { done(kResultDone); }
 
 void FullScreenDialog::setVisible(bool visible) {

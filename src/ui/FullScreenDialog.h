@@ -39,6 +39,9 @@ class FullScreenDialog : public QDialog {
   void OnKey(int key, std::function<void()> action);
   // The key presses the button, as a click does (nothing when the button is disabled).
   void PressOnKey(int key, QAbstractButton& button);
+  // The page's name: its window title (the desktop adds the program's name) and the name
+  // screen readers announce.
+  void SetPageName(const QString& name);
 
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;

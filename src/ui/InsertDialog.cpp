@@ -42,6 +42,7 @@ InsertDialog::InsertDialog(ProcessState& state, Shell& shell)
   ShowPicture(state_.categoryImage);
   CategoryName().setText(DisplayName(category.name));  // the whole name, never shortened
 
+  SetPageName(QStringLiteral("Insert POI"));
   SetFrameTexts(QStringLiteral("Insert recorded POI into"));
   SetPlacementButton(LeftButton(), QStringLiteral("Left from Street"), kLeftIcon);
   SetPlacementButton(ExactButton(), QStringLiteral("Exakt recorded"), kExactIcon);

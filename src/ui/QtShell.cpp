@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QMessageBox>
 #include <QScreen>
 #include <algorithm>
@@ -34,6 +35,8 @@ void QtShell::Explain(std::string_view why) {
 void QtShell::ShowMessageBox(std::u16string_view text) {
   const QString message = ToQString(text);
   QMessageBox box(QMessageBox::NoIcon, kProgramTitle, message, QMessageBox::Ok);
+  // The warning triangle marks the program's messages; the pages carry the program's icon.
+  box.setWindowIcon(QIcon(QStringLiteral(":/icons/128.svg")));
   // The box would wrap a short message on a narrow screen ("Missing GPS-" above
   // "Signal !"); it keeps the message on one line as long as the screen is wide enough.
   const int screenWidth = QGuiApplication::primaryScreen()->availableGeometry().width();

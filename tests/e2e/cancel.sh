@@ -9,7 +9,7 @@ source "$(dirname "$0")/lib/scenario.sh" "$@"
 cancelled_run() {
   local page
   start_timed_program "$1"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press "$page" "$PAGE_CANCEL"
   end_program
 }
@@ -82,7 +82,7 @@ return_on_the_untouched_page() {
   folder=$(run_folder run)
   make_run_folder "$folder" "$E2E_PROGRAM" "$source" "$E2E_ROOT/sample/Documents/QXPosition.txt"
   start_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press_key "$page" Return
   end_program
   expect_no_file "$folder/pois/recorded.asc" "a run ended by Return"

@@ -13,9 +13,9 @@ pages_cover() {
   make_run_folder "$folder" "$E2E_PROGRAM" "$E2E_ROOT/sample/pois" \
     "$E2E_ROOT/sample/Documents/QXPosition.txt"
   start_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press_key "$page" "$(slot_key 1)"
-  insert=$(open_page "$page") || fail "the insert page did not appear"
+  insert=$(open_page "$INSERT_PAGE") || fail "the insert page did not appear"
   for id in "$page" "$insert"; do
     [ "$(window_geometry "$id")" = "$geometry" ] ||
       fail "a page lies at $(window_geometry "$id"), not at $geometry"

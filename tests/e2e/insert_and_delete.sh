@@ -51,7 +51,7 @@ placed_beside_street() {
   read_fix "$position"
 
   start_timed_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   local turn
   for ((turn = 0; turn < turns; turn++)); do
     turn_page "$page" "$NEXT_PAGE_SLOT" || fail "Next did not show another page"
@@ -60,7 +60,7 @@ placed_beside_street() {
   # each later one six further on.
   if ((turns == 0)); then slot=$((index + 1)); else slot=$((index - 5 - 6 * (turns - 1))); fi
   press_slot "$page" "$slot"
-  insert=$(open_page "$page") || fail "the insert page for $category did not appear"
+  insert=$(open_page "$INSERT_PAGE") || fail "the insert page for $category did not appear"
   press "$insert" "$place"
   end_program
 
@@ -114,14 +114,14 @@ back_then_another_category() {
   read_fix "$position"
 
   start_timed_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press_slot "$page" 1
-  insert=$(open_page "$page") || fail "the insert page for Alpha did not appear"
+  insert=$(open_page "$INSERT_PAGE") || fail "the insert page for Alpha did not appear"
   press "$insert" "$INSERT_BACK"
   wait_for_window_gone "$insert" || fail "Back did not close the insert page"
   wait_until_painted
   press_slot "$page" 2
-  insert=$(open_page "$page") || fail "the insert page for Beta did not appear"
+  insert=$(open_page "$INSERT_PAGE") || fail "the insert page for Beta did not appear"
   press "$insert" "$INSERT_EXACT"
   end_program
 
@@ -164,9 +164,9 @@ delete_the_nearest_poi() {
   category=$(category_at "$source" $((file_number - 1)))
 
   start_timed_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press_slot "$page" 0
-  delete=$(open_page "$page") || fail "the delete page did not appear"
+  delete=$(open_page "$DELETE_PAGE") || fail "the delete page did not appear"
   press "$delete" "$DELETE_CONFIRM"
   end_program
 
@@ -189,9 +189,9 @@ delete_page_back_then_cancel() {
   read_fix "$position"
 
   start_timed_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press_slot "$page" 0
-  delete=$(open_page "$page") || fail "the delete page did not appear"
+  delete=$(open_page "$DELETE_PAGE") || fail "the delete page did not appear"
   press "$delete" "$DELETE_BACK"
   wait_for_window_gone "$delete" || fail "Back did not close the delete page"
   wait_until_painted

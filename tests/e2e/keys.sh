@@ -36,10 +36,10 @@ recorded_with_keys() {
   read_sample_fix
 
   start_timed_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   turn_page_by_key "$page" "$KEY_NEXT_PAGE" || fail "Page Down did not show the next page"
   press_key "$page" "$(slot_key 0)"
-  insert=$(open_page "$page") || fail "the insert page for $category did not appear"
+  insert=$(open_page "$INSERT_PAGE") || fail "the insert page for $category did not appear"
   press_key "$insert" "$KEY_INSERT_RIGHT"
   end_program
 
@@ -68,9 +68,9 @@ deleted_with_keys() {
   category=$(category_names "$source" | sed -n "${number}p")
 
   start_timed_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press_key "$page" "$(slot_key 0)"
-  delete=$(open_page "$page") || fail "the delete page did not appear"
+  delete=$(open_page "$DELETE_PAGE") || fail "the delete page did not appear"
   press_key "$delete" "$KEY_DELETE_CONFIRM"
   end_program
 
@@ -89,9 +89,9 @@ escaped_from_the_insert_page() {
   read_sample_fix
 
   start_timed_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press_key "$page" "$(slot_key 1)"
-  insert=$(open_page "$page") || fail "the insert page did not appear"
+  insert=$(open_page "$INSERT_PAGE") || fail "the insert page did not appear"
   press_key "$insert" Escape
   end_program
 

@@ -10,8 +10,8 @@ source "$(dirname "$0")/lib/scenario.sh" "$@"
 refused_run() {
   local box
   start_program "$1"
-  box=$(wait_for_window "POI Recorder") || fail "no message box appeared"
-  [ -z "$(visible_windows "$PAGE_TITLE")" ] || fail "a page was shown beside the message box"
+  box=$(wait_for_window "$MESSAGE_BOX") || fail "no message box appeared"
+  [ -z "$(visible_windows "$CATEGORY_PAGE")" ] || fail "a page was shown beside the message box"
   press_key "$box" Return
   end_program
 }

@@ -314,9 +314,9 @@ records_at_the_drive_position() {
   category=$(category_names "$SAMPLE_POIS" | sed -n 1p)
 
   start_timed_program "$folder"
-  page=$(open_page) || fail "the category page did not appear"
+  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
   press_slot "$page" 1
-  insert=$(open_page "$page") || fail "the insert page for $category did not appear"
+  insert=$(open_page "$INSERT_PAGE") || fail "the insert page for $category did not appear"
   press "$insert" "$INSERT_EXACT"
   end_program
 

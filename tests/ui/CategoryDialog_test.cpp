@@ -182,6 +182,8 @@ TEST_F(CategoryPage, FillsTheScreenWithPicturesAboveNamesInTheButtonFont) {
   run.AddCategory(name34, "", test::kBlue);
   run.AddCategory(name35, "", test::kBlue);
   CategoryDialog& shown = Open();
+  EXPECT_EQ(shown.windowTitle(), "Categories");
+  EXPECT_EQ(test::AccessibleName(shown), "Categories");
   // Sorted by character codes: "Z..." before "abc..." before "a°b".
   EXPECT_EQ(shown.Slot(1).text(), ".." + QString::fromStdString(name35).right(32));
   EXPECT_EQ(shown.Slot(2).text(), QString::fromStdString(name34));

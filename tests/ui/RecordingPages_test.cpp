@@ -79,6 +79,8 @@ TEST_F(RecordingPage, EachPlacementAppendsItsRecordAndEndsWithDoneBackAndCancelW
     InsertDialog page(run.state, shell);
     test::Activate(page);
     EXPECT_EQ(page.Frame().title(), "Insert recorded POI into");
+    EXPECT_EQ(page.windowTitle(), "Insert POI");
+    EXPECT_EQ(test::AccessibleName(page), "Insert POI");
     EXPECT_TRUE(page.ExactButton().hasFocus() && page.ExactButton().isDefault());
     if (key == 0) test::Press(page, caption);
     if (key != 0) QTest::keyClick(QApplication::focusWidget(), Qt::Key(key));
@@ -140,6 +142,7 @@ TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDele
     EXPECT_EQ(page.Picture().pixmap().isNull(), step == 0) << step;
     EXPECT_EQ(PictureColour(page.Picture()), pictures[step]) << step;
     EXPECT_EQ(page.Frame().title(), "Delete this POI");
+    EXPECT_EQ(test::AccessibleName(page), "Delete POI");
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);  // the wait cursor is gone again
     test::Activate(page);
     EXPECT_TRUE(page.ConfirmButton().hasFocus() && page.ConfirmButton().isDefault()) << step;

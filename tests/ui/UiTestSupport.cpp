@@ -1,5 +1,6 @@
 #include "ui/UiTestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QPushButton>
 
@@ -27,6 +28,11 @@ void Press(QWidget& page, const QString& caption) {
     if (button->text() == caption) return QTest::mouseClick(button, Qt::LeftButton);
   }
   ADD_FAILURE() << "no button " << caption.toStdString();
+}
+
+QString AccessibleName(QWidget& widget) {
+  QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(&widget);
+  return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
 void Run::AddCategory(const std::string& name, std::string_view bytes, const QColor& colour) {

@@ -29,6 +29,8 @@ QRect BoundsOf(const QImage& image, const QColor& colour, QRect area = QRect());
 void Activate(QWidget& window);
 // Clicks the page's one button of that caption, as a person would find it.
 void Press(QWidget& page, const QString& caption);
+// The name a screen reader announces for the widget.
+QString AccessibleName(QWidget& widget);
 
 // Notes the messages and explanations, and whether the page was still shown when the last
 // message came.

@@ -99,11 +99,12 @@ write_position_file() {
   printf '%s\n' "$@" >"$file"
 }
 
-# start_timed_program FOLDER: starts the program and notes the time (seconds since the epoch)
-# in RUN_STARTED; the record's time must lie between it and RUN_ENDED.
+# start_timed_program FOLDER [PROGRAM]: starts the program as start_program does and notes the
+# time (seconds since the epoch) in RUN_STARTED; the record's time must lie between it and
+# RUN_ENDED.
 start_timed_program() {
   RUN_STARTED=$(date +%s)
-  start_program "$1"
+  start_program "$@"
 }
 
 # end_program: waits for the program to end, expects exit status 0, sets RUN_ENDED.
@@ -113,11 +114,11 @@ end_program() {
   [ "$PROGRAM_STATUS" = 0 ] || fail "the program ended with status $PROGRAM_STATUS"
 }
 
-# open_page [OPEN_PAGES]: waits for a new page beside the pages already open and for it to be
-# drawn; prints its window id.
+# open_page TITLE: waits for the page with the window title (CATEGORY_PAGE, INSERT_PAGE or
+# DELETE_PAGE) and for it to be drawn; prints its window id.
 open_page() {
   local id
-  id=$(wait_for_window "$PAGE_TITLE" "${1:-}") || return 1
+  id=$(wait_for_window "$1") || return 1
   wait_until_painted || return 1
   echo "$id"
 }

@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# Installation: `cmake --install` into a temporary folder puts the program, the sample
+# categories, the desktop entry, icon and metainfo under one id, the manual pages and the
+# licence where a desktop and `man` find them, and each passes its checker. The installed
+# program answers --help and --version without a display and without touching a file.
+# shellcheck source-path=SCRIPTDIR source=lib/install.sh
+source "$(dirname "$0")/lib/install.sh" "$@"
+
+work=$(mktemp -d "${TMPDIR:-/tmp}/poi-install.XXXXXX")
+trap 'rm -rf "$work"' EXIT
+install_tree "$work/dest"
+usr="$work/dest/usr"
+
+# The one id: the desktop entry's name gives it, and everything else must use it.
+entries=("$usr"/share/applications/*.desktop)
+if [ ${#entries[@]} -ne 1 ] || [ ! -f "${entries[0]}" ]; then
+  install_fail "not one desktop entry: ${entries[*]}"
+fi
+id=$(basename "${entries[0]}" .desktop)
+entry="${entries[0]}"
+metainfo="$usr/share/metainfo/$id.metainfo.xml"
+icon="$usr/share/icons/hicolor/scalable/apps/$id.svg"
+
+for file in "$usr/bin/poirecorder" "$metainfo" "$icon" "$usr/share/man/man1/poirecorder.1.gz" \
+  "$usr/share/doc/poi-recorder/copyright" "$usr/share/doc/poi-recorder/changelog.gz"; do
+  [ -f "$file" ] || install_fail "${file#"$work/dest"} is not installed"
+done
+[ -x "$usr/bin/poirecorder" ] || install_fail "the program is not executable"
+[ ! -e "$usr/share/lintian" ] || install_fail "the Debian checker's notes are installed outside the package"
+diff -r "$INSTALL_ROOT/sample/pois" "$usr/share/poi-recorder/pois" ||
+  install_fail "the installed sample categories differ from sample/pois"
+
+desktop-file-validate "$entry" || install_fail "desktop-file-validate rejects $id.desktop"
+appstreamcli validate --no-net "$metainfo" || install_fail "appstreamcli rejects the metainfo"
+xmllint --noout "$icon" || install_fail "the icon is no well-formed SVG"
+grep -qx "Icon=$id" "$entry" || install_fail "the desktop entry does not name the icon $id"
+exec_line=$(sed -n 's/^Exec=//p' "$entry")
+[ -x "$usr/bin/${exec_line%% *}" ] || install_fail "Exec=$exec_line is no installed program"
+[ "$(xmllint --xpath 'string(/component/id)' "$metainfo")" = "$id" ] ||
+  install_fail "the metainfo's id is not $id"
+[ "$(xmllint --xpath 'string(/component/launchable)' "$metainfo")" = "$id.desktop" ] ||
+  install_fail "the metainfo does not launch $id.desktop"
+[ "$(xmllint --xpath 'string(/component/releases/release[1]/@version)' "$metainfo")" = \
+  "$INSTALL_VERSION" ] || install_fail "the metainfo's newest release is not $INSTALL_VERSION"
+[ "$(xmllint --xpath 'count(/component/screenshots/screenshot)' "$metainfo")" = 3 ] ||
+  install_fail "the metainfo does not show the three pages"
+# The windows give the desktop the same id for their entry (Qt keeps its texts in 16 bits).
+strings -e l "$usr/bin/poirecorder" | grep -qxF "$id" ||
+  install_fail "the program does not name its entry $id"
+
+# Every manual page renders without a complaint from groff and tells where the files are.
+for page in "$usr"/share/man/man1/*.1.gz; do
+  complaints=$(LC_ALL=C.UTF-8 MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z "$page" 2>&1 >/dev/null)
+  [ -z "$complaints" ] || install_fail "$(basename "$page"): $complaints"
+  text=$(MANWIDTH=80 man -l "$page" 2>/dev/null)
+  for section in NAME SYNOPSIS DESCRIPTION FILES; do
+    grep -qx "$section" <<<"$text" || install_fail "$(basename "$page") has no $section section"
+  done
+done
+
+# --help and --version: answered and nothing else, without a display and with an empty home.
+home="$work/home"
+mkdir "$home"
+answer() { env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME HOME="$home" "$usr/bin/poirecorder" "$@"; }
+help=$(answer --help) || install_fail "--help ended with status $?"
+[ "$(head -n 1 <<<"$help")" = "Usage: poirecorder [--help | --version]" ] ||
+  install_fail "--help printed: $help"
+[ "$(answer -h)" = "$help" ] || install_fail "-h does not print the help"
+version=$(answer --version) || install_fail "--version ended with status $?"
+[ "$version" = "poirecorder $INSTALL_VERSION" ] || install_fail "--version printed: $version"
+[ -z "$(ls -A "$home")" ] || install_fail "--help or --version made files: $(ls -A "$home")"
+if answer --version >/dev/full 2>/dev/null; then
+  install_fail "--version reports success when its answer could not be written"
+fi
+echo "PASS: the installed tree of $id"
