@@ -1,5 +1,7 @@
 #include "ui/ScreenText.h"
 
+#include "platform/TextEncoding.h"
+
 namespace poirec {
 
 QString ToQString(std::u16string_view text) {
@@ -7,7 +9,9 @@ QString ToQString(std::u16string_view text) {
 }
 
 QString DisplayName(std::u16string_view name) {
-  return ToQString(name).replace(QChar(0x00B0), QChar(u' '));
+  QString shown = ToQString(name);
+  for (QChar& c : shown) c = QChar(c.unicode() == 0x00B0 ? u' ' : ShownNameCharacter(c.unicode()));
+  return shown;
 }
 
 QString SlotCaption(std::u16string_view name) {

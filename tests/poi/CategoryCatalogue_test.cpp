@@ -11,6 +11,7 @@
 
 #include "platform/Path.h"
 #include "platform/TextEncoding.h"
+#include "poi/NearestPoi.h"
 #include "support/BmpFile.h"
 #include "support/TempFolder.h"
 
@@ -106,6 +107,32 @@ TEST_F(CategoryCatalogueTest, PicturesFarBeyondAnIconShowNone) {
   }
   EXPECT_EQ(Scan(), expected);
   EXPECT_EQ(images_.Count(), 1);
+}
+
+// Names copied from older systems may hold Windows-1252 bytes. Files whose names differ
+// only there are categories of their own, each searched, each with its own picture, and
+// a deletion rewrites the file the POI was found in.
+TEST_F(CategoryCatalogueTest, NamesThatAreNotUtf8StayApart) {
+  const auto [picture, shown] = Picture(0x445566);
+  Touch("Caf\xE9.asc", "\n8.250000,48.250000,\"e acute\"");
+  Touch("Caf\xE8.asc", "\n8.500000,48.500000,\"e grave\"");
+  Touch("Caf\xC3\xA9.asc", "\n8.750000,48.750000,\"in UTF-8\"");
+  Touch("Caf\xE8.bmp", picture);
+  EXPECT_EQ(Scan(), (Rows{{u"Caf\u00E9", {}}, {u"Caf\xDCE8", shown}, {u"Caf\xDCE9", {}}}));
+
+  const std::pair<GeoPoint, std::string> searches[] = {{{8500000, 48500000}, "Caf\xE8.asc"},
+                                                       {{8250000, 48250000}, "Caf\xE9.asc"},
+                                                       {{8750000, 48750000}, "Caf\xC3\xA9.asc"}};
+  for (const auto& [position, file] : searches) {
+    NearestPoiMatch match;
+    ASSERT_TRUE(FindNearestPoi(table_, position, match));
+    EXPECT_EQ(match.position, position);
+    EXPECT_EQ(Utf16ToUtf8(PoiFilePath(table_.rows[static_cast<std::size_t>(match.fileIndex)])),
+              (folder_.Path() / "pois" / file).string());
+    ASSERT_EQ(DeleteNearestPoi(table_, match), DeleteResult::Deleted);
+    EXPECT_EQ(test::ReadBytes(folder_.Path() / "pois" / file), "");
+  }
+  EXPECT_EQ(Scan().size(), 3u);
 }
 
 TEST_F(CategoryCatalogueTest, MoreFilesThanRowsKeepTheFirstByName) {

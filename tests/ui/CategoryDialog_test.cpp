@@ -51,15 +51,18 @@ TEST_F(CategoryPage, PagesThroughTheCategoriesAndSelectsTheCategoryOfTheSlotPres
   // Previous on the first page asks for -6, which is the last six, and then -4, the same.
   // With 13, Next goes 0, 5, 11, 0, and Previous from the first page 7, 1, 7, 1, ...
   const Step steps[] = {
-      {0, -1, "D-------"}, {5, -1, "Dabcde--"}, {7, -1, "Dabcdefg"}, {7, 7, "Dabcdefg", 6},
-      {8, -1, "DabcdePN"}, {8, 0, "DabcdePN", kDeletePage}, {8, 7, "fgh---PN"}, {8, 3, "fgh---PN"},
-      {8, 0, "fgh---PN", 5}, {8, 7, "DabcdePN"}, {8, 7, "fgh---PN"}, {8, 6, "DabcdePN"},
-      {8, 6, "cdefghPN"}, {8, 6, "cdefghPN"}, {8, 7, "DabcdePN"}, {13, -1, "DabcdePN"},
-      {13, 1, "DabcdePN", 0}, {13, 5, "DabcdePN", 4}, {13, 7, "fghijkPN"}, {13, 0, "fghijkPN", 5},
-      {13, 5, "fghijkPN", 10}, {13, 7, "lm----PN"}, {13, 1, "lm----PN", 12}, {13, 2, "lm----PN"},
-      {13, 5, "lm----PN"}, {13, 6, "fghijkPN"}, {13, 7, "lm----PN"}, {13, 7, "DabcdePN"},
-      {13, 6, "hijklmPN"}, {13, 6, "bcdefgPN"}, {13, 0, "bcdefgPN", 1}, {13, 6, "hijklmPN"},
-      {13, 6, "bcdefgPN"}, {13, 7, "hijklmPN"}, {13, 7, "DabcdePN"}};
+      {0, -1, "D-------"},    {5, -1, "Dabcde--"},     {7, -1, "Dabcdefg"},
+      {7, 7, "Dabcdefg", 6},  {8, -1, "DabcdePN"},     {8, 0, "DabcdePN", kDeletePage},
+      {8, 7, "fgh---PN"},     {8, 3, "fgh---PN"},      {8, 0, "fgh---PN", 5},
+      {8, 7, "DabcdePN"},     {8, 7, "fgh---PN"},      {8, 6, "DabcdePN"},
+      {8, 6, "cdefghPN"},     {8, 6, "cdefghPN"},      {8, 7, "DabcdePN"},
+      {13, -1, "DabcdePN"},   {13, 1, "DabcdePN", 0},  {13, 5, "DabcdePN", 4},
+      {13, 7, "fghijkPN"},    {13, 0, "fghijkPN", 5},  {13, 5, "fghijkPN", 10},
+      {13, 7, "lm----PN"},    {13, 1, "lm----PN", 12}, {13, 2, "lm----PN"},
+      {13, 5, "lm----PN"},    {13, 6, "fghijkPN"},     {13, 7, "lm----PN"},
+      {13, 7, "DabcdePN"},    {13, 6, "hijklmPN"},     {13, 6, "bcdefgPN"},
+      {13, 0, "bcdefgPN", 1}, {13, 6, "hijklmPN"},     {13, 6, "bcdefgPN"},
+      {13, 7, "hijklmPN"},    {13, 7, "DabcdePN"}};
   for (std::size_t row = 0; row < std::size(steps); ++row) {
     const Step& step = steps[row];
     selected = -1;
@@ -99,14 +102,19 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
 TEST_F(CategoryPage, FillsTheScreenWithPicturesAboveNamesInTheButtonFont) {
   const std::string name34 = "abcdefghijklmnopqrstuvwxyz01234567";
   const std::string name35 = "Z" + name34;
-  run.AddCategory("a\xC2\xB0" "b", "", test::kRed);  // "a°b"
+  run.AddCategory(
+      "a\xC2\xB0"
+      "b",
+      "", test::kRed);  // "a°b"
   run.AddCategory(name34, "", test::kBlue);
   run.AddCategory(name35, "", test::kBlue);
+  run.AddCategory("b\xE9t", "", test::kBlue);  // Windows-1252 on disk
   CategoryDialog& shown = Open();
-  // Sorted by character codes: "Z..." before "abc..." before "a°b".
+  // Sorted by character codes: "Z..." before "abc..." before "a°b" before "b\xE9t".
   EXPECT_EQ(shown.Slot(1).text(), ".." + QString::fromStdString(name35).right(32));
   EXPECT_EQ(shown.Slot(2).text(), QString::fromStdString(name34));
   EXPECT_EQ(shown.Slot(3).text(), "a b");
+  EXPECT_EQ(shown.Slot(4).text(), u"b\u00E9t");
   EXPECT_EQ(shown.Slot(1).font(), ButtonFont({u"Arial", 12, 400}));
 
   const QSize screen = shown.screen()->geometry().size();
