@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds, and runs every test: the whole suite through CTest,
-# then the core's tests once more under AddressSanitizer and UndefinedBehaviorSanitizer.
+# then the core's tests once more under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then each fuzz target for 15 s.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
@@ -18,3 +19,6 @@ cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DPOI_CORE_ONLY=O
   >/dev/null
 cmake --build build-sanitize -j "$(nproc)"
 (cd build-sanitize && ctest --output-on-failure -j "$(nproc)")
+
+echo "== Fuzz targets, 15 s each"
+bash scripts/fuzz.sh 15

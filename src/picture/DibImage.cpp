@@ -1,6 +1,7 @@
 #include "picture/DibImage.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <new>
 #include <vector>
 
@@ -125,7 +126,7 @@ int ReadBackColorTable(DeviceIndependentBitmap& bitmap, int first, int count,
 
 bool DibImage::LoadFromFile(std::u16string_view path) {
   File file;  // closed on every path when it goes
-  if (!file.Open(path, File::Mode::Read)) return false;
+  if (!file.Open(path, File::Mode::Read) || file.Length() > kMaxFileBytes) return false;
 
   std::array<std::uint8_t, kFileHeaderSize> fileHeader{};
   if (file.Read(fileHeader.data(), fileHeader.size()) != fileHeader.size() ||
@@ -140,6 +141,9 @@ bool DibImage::LoadFromFile(std::u16string_view path) {
   BitmapInfo loaded;
   loaded.header = ParseInfoHeader(headerBytes.data());
   if (loaded.header.size != kInfoHeaderSize) return false;
+  const std::int64_t area =
+      std::abs(std::int64_t{loaded.header.width}) * std::abs(std::int64_t{loaded.header.height});
+  if (area > kMaxPixels) return false;
 
   const int entries =
       ColorTableEntries(loaded.header.bitCount, loaded.header.compression, loaded.header.clrUsed);

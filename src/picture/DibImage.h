@@ -40,10 +40,17 @@ class DibImage {
   DibImage(const DibImage&) = delete;
   DibImage& operator=(const DibImage&) = delete;
 
+  // The largest picture file and pixel area a load accepts. A category picture is a
+  // 22 x 22 icon; a file far beyond that is not one, and making its bitmap would hold up
+  // the page that shows it.
+  static constexpr std::int64_t kMaxFileBytes = 1024 * 1024;
+  static constexpr std::int64_t kMaxPixels = 1024 * 1024;
+
   // Loads a ".bmp" file with a 40-byte info header. True when bitmap and palette now hold
   // its picture. A load that fails before the new bitmap is created (unreadable file, not
-  // such a picture, too large) keeps the previous bitmap; one that fails while creating
-  // it (a layout CanShow refuses) leaves the image empty.
+  // such a picture, a file or pixel area beyond the bounds above) keeps the previous
+  // bitmap and sets no memory aside for pixels; one that fails while creating it (a layout
+  // CanShow refuses) leaves the image empty.
   bool LoadFromFile(std::u16string_view path);
 
   // Builds bitmap from an info header with its colour table and copies the header's image

@@ -1,12 +1,13 @@
 #include "poi/CategoryDisplayName.h"
 
-#include <algorithm>
+#include "platform/TextEncoding.h"
 
 namespace poirec {
 
 std::u16string CategoryDisplayName(std::u16string_view name) {
-  std::u16string shown(name);
-  std::replace(shown.begin(), shown.end(), u'\u00B0', u' ');
+  std::u16string shown;
+  shown.reserve(name.size());
+  for (const char16_t c : name) shown.push_back(c == u'\u00B0' ? u' ' : ShownNameCharacter(c));
   return shown;
 }
 

@@ -6,7 +6,8 @@
 
 namespace poirec {
 
-// The name with every "°" (U+00B0) as a blank: the pages' font has no degree sign.
+// The name with every "°" (U+00B0) as a blank, as the pages' font has no degree sign, and
+// each byte of a file name that is not UTF-8 as its Windows-1252 character.
 std::u16string CategoryDisplayName(std::u16string_view name);
 
 }  // namespace poirec

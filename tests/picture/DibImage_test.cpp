@@ -33,18 +33,39 @@ struct Layout {
 };
 
 const std::vector<Layout> kLayouts = {
-    {1, 0, 0, Colours(2), {}, 2, 2}, {2, 0, 0, Colours(4), {}, 4, 4}, {4, 0, 0, Colours(16), {}, 16, 16},
+    {1, 0, 0, Colours(2), {}, 2, 2},
+    {2, 0, 0, Colours(4), {}, 4, 4},
+    {4, 0, 0, Colours(16), {}, 16, 16},
     {8, 0, 0, Colours(256), {}, 256, 256},
     // The used colours shorten the table, but never lengthen it.
-    {8, 0, 20, Colours(20), {}, 20, 20}, {8, 0, 300, Colours(256), {}, 256, 256}, {1, 0, 3, Colours(2), {}, 2, 2},
+    {8, 0, 20, Colours(20), {}, 20, 20},
+    {8, 0, 300, Colours(256), {}, 256, 256},
+    {1, 0, 3, Colours(2), {}, 2, 2},
     // Without bit fields the masks are skipped: five bits a channel, the top bit unused.
-    {16, 0, 0, {0xF800, 0x07E0, 0x001F},
-     {{0x7C00, 0xFF0000}, {0x03E0, 0x00FF00}, {0x801F, 0x0000FF}, {0x4210, 0x848484}}, 3, 16},
-    {16, 3, 0, {0xF800, 0x07E0, 0x001F}, {{0xF800, 0xFF0000}, {0x0400, 0x008200}, {0xF81F, 0xFF00FF}}, 3, 16},
+    {16,
+     0,
+     0,
+     {0xF800, 0x07E0, 0x001F},
+     {{0x7C00, 0xFF0000}, {0x03E0, 0x00FF00}, {0x801F, 0x0000FF}, {0x4210, 0x848484}},
+     3,
+     16},
+    {16,
+     3,
+     0,
+     {0xF800, 0x07E0, 0x001F},
+     {{0xF800, 0xFF0000}, {0x0400, 0x008200}, {0xF81F, 0xFF00FF}},
+     3,
+     16},
     {24, 0, 5, {}, {{0x102030, 0x102030}, {0xFF00FF, 0xFF00FF}}, 0, 256},
     {32, 0, 0, {0, 0, 0}, {{0x00102030, 0x102030}, {0xFF0000FF, 0x0000FF}}, 3, 16},
     // Masks of any width scale a full channel to 255; red may lie in the low byte, blue nowhere.
-    {32, 3, 0, {0x3FF00000, 0x000FFC00, 0x000003FF}, {{0x3FFFFFFF, 0xFFFFFF}, {0x20000000, 0x800000}}, 3, 16},
+    {32,
+     3,
+     0,
+     {0x3FF00000, 0x000FFC00, 0x000003FF},
+     {{0x3FFFFFFF, 0xFFFFFF}, {0x20000000, 0x800000}},
+     3,
+     16},
     {32, 3, 0, {0x000000FF, 0x0000FF00, 0}, {{0x00102030, 0x302000}}, 3, 16},
 };
 
@@ -83,19 +104,23 @@ TEST_F(DibImageTest, LoadsEveryLayoutThroughItsColourTableOrMasks) {
     // The same pixels 10 bytes further on, at the data offset, and 100 bytes after them
     // that the file size counts or not.
     const std::size_t offset = 54 + 4 * layout.colors.size();
-    std::string moved = file.substr(0, offset) + std::string(10, 'g') + file.substr(offset) + std::string(100, 't');
+    std::string moved =
+        file.substr(0, offset) + std::string(10, 'g') + file.substr(offset) + std::string(100, 't');
     Put(moved, kDataOffset, offset + 10), Put(moved, kFileSize, moved.size() - 100 * (i % 2));
     for (const std::string& bytes : {file, moved}) {
       ASSERT_TRUE(Load(image, bytes));
       EXPECT_EQ(image.bitmap->Argb(), shown);
       EXPECT_EQ(image.info.header.sizeImage, file.size() - offset);
       EXPECT_EQ(image.colorCount, layout.colorCount);
-      EXPECT_EQ(std::count(image.info.colors.begin() + image.colorCount, image.info.colors.end(), RgbQuad{}),
+      EXPECT_EQ(std::count(image.info.colors.begin() + image.colorCount, image.info.colors.end(),
+                           RgbQuad{}),
                 256 - image.colorCount);
       ASSERT_EQ(image.palette ? image.palette->Entries().size() : 0, layout.paletteSize);
-      for (std::size_t k = 0; layout.bits <= 8 && k < layout.paletteSize; ++k) {  // the table read back
+      for (std::size_t k = 0; layout.bits <= 8 && k < layout.paletteSize;
+           ++k) {  // the table read back
         const PaletteEntry entry = image.palette->Entries()[k];
-        EXPECT_EQ(std::uint32_t{entry.red} << 16 | std::uint32_t{entry.green} << 8 | entry.blue, layout.colors[k]);
+        EXPECT_EQ(std::uint32_t{entry.red} << 16 | std::uint32_t{entry.green} << 8 | entry.blue,
+                  layout.colors[k]);
       }
     }
   }
@@ -129,18 +154,25 @@ TEST_F(DibImageTest, BrokenFilesKeepThePreviousPictureOrLeaveTheImageEmpty) {
     for (const auto& [offset, value] : changes) Put(bytes, offset, value);
     return bytes;
   };
-  std::vector<std::tuple<std::string, std::string, bool>> broken = {  // what, file, keeps
-      {"wrong magic", with({{kMagic, 0x424D}}), true}, {"header size 12", with({{kHeaderSize, 12}}), true},
-      {"header size 108", with({{kHeaderSize, 108}}), true}, {"header size 124", with({{kHeaderSize, 124}}), true},
-      {"negative height", with({{kHeight, 0xFFFFFFFD}}), true}, {"width 0", with({{kWidth, 0}}), true},
+  std::vector<std::tuple<std::string, std::string, bool>> broken = {
+      // what, file, keeps
+      {"wrong magic", with({{kMagic, 0x424D}}), true},
+      {"header size 12", with({{kHeaderSize, 12}}), true},
+      {"header size 108", with({{kHeaderSize, 108}}), true},
+      {"header size 124", with({{kHeaderSize, 124}}), true},
+      {"negative height", with({{kHeight, 0xFFFFFFFD}}), true},
+      {"width 0", with({{kWidth, 0}}), true},
       {"file size below the data offset", with({{kFileSize, 100}}), true},
-      {"no pixel area", with({{kFileSize, 118}}), true}, {"pixels cut short", good.substr(0, 129), true},
-      {"data offset past the end", with({{kDataOffset, 1000}}), true}, {"7 bits", with({{kBitCount, 7}}), false},
+      {"no pixel area", with({{kFileSize, 118}}), true},
+      {"pixels cut short", good.substr(0, 129), true},
+      {"data offset past the end", with({{kDataOffset, 1000}}), true},
+      {"7 bits", with({{kBitCount, 7}}), false},
       {"a million pixels square in 100 bytes",
        with({{kWidth, 1000000}, {kHeight, 1000000}, {kFileSize, 0xFFFFFFFF}}).substr(0, 100), true},
-      {"sizes beyond 64 bits", with({{kWidth, 0x7FFFFFFF}, {kHeight, 0x7FFFFFFF}, {kBitCount, 0xFFFF}}), true},
+      {"sizes beyond 64 bits",
+       with({{kWidth, 0x7FFFFFFF}, {kHeight, 0x7FFFFFFF}, {kBitCount, 0xFFFF}}), true},
       {"more than 64 MiB", with({{kWidth, 4096}, {kHeight, 4097}, {kBitCount, 32}}), true},
-      {"more pixels than the bound", with({{kWidth, 65536}, {kHeight, 512}, {kBitCount, 1}}), false},
+      {"more pixels than the bound", with({{kWidth, 65536}, {kHeight, 512}, {kBitCount, 1}}), true},
       {"two masks", with({{kBitCount, 16}, {kCompression, 3}, {kUsedColors, 2}}), false},
       {"bit fields at 24 bits", with({{kBitCount, 24}, {kCompression, 3}}), false},
       {"run-length 8 bits", with({{kBitCount, 8}, {kCompression, 1}, {kUsedColors, 16}}), false},
@@ -160,7 +192,51 @@ TEST_F(DibImageTest, BrokenFilesKeepThePreviousPictureOrLeaveTheImageEmpty) {
     EXPECT_EQ(keeps ? image.bitmap->Argb() : shown, shown) << what;
   }
   DibImage image;
-  EXPECT_FALSE(image.LoadFromFile(folder_.File("missing.bmp")) || image.LoadFromFile(folder_.Folder()));
+  EXPECT_FALSE(image.LoadFromFile(folder_.File("missing.bmp")) ||
+               image.LoadFromFile(folder_.Folder()));
+}
+
+// A picture far beyond an icon is refused from its header and its file's length alone:
+// the picture loaded before stays, so no bitmap was made, and no pixel memory was set
+// aside, for the refused one. Each of the crafted files below claims 64 MiB of pixels.
+TEST_F(DibImageTest, PicturesFarBeyondAnIconAreRefusedBeforeTheirPixelMemory) {
+  const std::string icon = PictureOf(kLayouts[2]).first;  // 5 x 3, 4 bits, 130 bytes
+  const auto claiming = [&](std::int64_t width, std::int64_t height, int bits) {
+    std::string bytes = icon;
+    Put(bytes, kWidth, width), Put(bytes, kHeight, height), Put(bytes, kBitCount, bits);
+    return bytes;
+  };
+  const auto padded = [&](std::size_t length) {
+    return icon + std::string(length - icon.size(), '\xAA');
+  };
+  const auto plain = [](int width, int height, int bits) {
+    return EncodeBmp(width, height, bits,
+                     bits <= 8 ? Colours(1u << bits) : std::vector<std::uint32_t>{},
+                     std::vector<std::uint32_t>(static_cast<std::size_t>(width) * height, 1));
+  };
+  constexpr auto kMaxFile = static_cast<std::size_t>(DibImage::kMaxFileBytes);
+  const std::tuple<std::string, std::string, bool> cases[] = {
+      // what, file, loads
+      {"4096 x 4096 at 32 bits", claiming(4096, 4096, 32), false},
+      {"16 Mi x 1 at 32 bits", claiming(16 << 20, 1, 32), false},
+      {"1 x 16 Mi at 32 bits", claiming(1, 16 << 20, 32), false},
+      {"8192 x 8192 at 8 bits", claiming(8192, 8192, 8), false},
+      {"1025 x 1024 at 1 bit", claiming(1025, 1024, 1), false},
+      {"a file of 1 MiB and one byte", padded(kMaxFile + 1), false},
+      {"600 x 600 at 24 bits, 1 MiB and more", plain(600, 600, 24), false},
+      {"a file of exactly 1 MiB", padded(kMaxFile), true},
+      {"1024 x 1024 at 1 bit", plain(1024, 1024, 1), true},
+      {"22 x 22 at 24 bits", plain(22, 22, 24), true}};
+  for (const auto& [what, file, loads] : cases) {
+    DibImage image;
+    ASSERT_TRUE(Load(image, icon));
+    const DeviceIndependentBitmap* before = image.bitmap.get();
+    ASSERT_EQ(Load(image, file), loads) << what;
+    if (loads) continue;
+    EXPECT_EQ(image.bitmap.get(), before) << what;
+    EXPECT_EQ(image.pixels.size(), 12u) << what;  // three rows of four bytes
+    EXPECT_EQ(image.info.header.width, 5) << what;
+  }
 }
 
 // Good pictures of every layout with each header field set to values that break sizes,
@@ -171,12 +247,14 @@ TEST_F(DibImageTest, HostileFilesNeverCrash) {
   for (const Layout& layout : kLayouts) {
     const std::string good = PictureOf(layout).first;
     for (std::size_t offset : {2, 6, 10, 14, 18, 22, 26, 28, 30, 34, 38, 42, 46, 50, 54}) {
-      for (std::uint32_t value : {0u, 1u, 2u, 3u, 4u, 8u, 16u, 24u, 32u, 40u, 1000u, 0x7FFFu, 0xFFFFu,
-                                  1000000u, 0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFEu, 0xFFFFFFFFu}) {
+      for (std::uint32_t value :
+           {0u, 1u, 2u, 3u, 4u, 8u, 16u, 24u, 32u, 40u, 1000u, 0x7FFFu, 0xFFFFu, 1000000u,
+            0x7FFFFFFFu, 0x80000000u, 0xFFFFFFFEu, 0xFFFFFFFFu}) {
         Put(files.emplace_back(good), offset, value);
       }
     }
-    for (std::size_t length = 0; length < good.size(); ++length) files.push_back(good.substr(0, length));
+    for (std::size_t length = 0; length < good.size(); ++length)
+      files.push_back(good.substr(0, length));
   }
   DibImage image;
   std::size_t loaded = 0;
@@ -186,7 +264,8 @@ TEST_F(DibImageTest, HostileFilesNeverCrash) {
     ASSERT_TRUE(image.bitmap && image.palette) << i;
     ASSERT_LE(image.info.header.sizeImage, image.pixels.size()) << i;
     const std::size_t pixels = std::size_t{1} * image.bitmap->Width() * image.bitmap->Height();
-    ASSERT_TRUE(pixels > 100000 || image.bitmap->Argb().size() == pixels) << i;  // every pixel readable
+    ASSERT_TRUE(pixels > 100000 || image.bitmap->Argb().size() == pixels)
+        << i;  // every pixel readable
   }
   // Many changes are harmless (resolution, a larger file size, used colours): those load.
   EXPECT_GT(loaded, 1000u);
@@ -195,16 +274,20 @@ TEST_F(DibImageTest, HostileFilesNeverCrash) {
 
 TEST(DibImageCreate, CopiesNoMorePixelsThanGivenAndSurvivesItsOwnHeader) {
   BitmapInfo info;
-  info.header = {.size = 40, .width = 2, .height = 2, .bitCount = 24, .sizeImage = 1000};  // more than given
+  info.header = {
+      .size = 40, .width = 2, .height = 2, .bitCount = 24, .sizeImage = 1000};  // more than given
   DibImage image;
   ASSERT_TRUE(image.CreateFromHeader(&info, std::vector<std::uint8_t>(5, 0x80)));
-  EXPECT_EQ(image.bitmap->Argb(), (std::vector<std::uint32_t>{0xFF000000, 0xFF000000, 0xFF808080, 0xFF008080}));
-  EXPECT_TRUE(image.CreateFromHeader(&image.info, {})) << "the header is read before the image is released";
+  EXPECT_EQ(image.bitmap->Argb(),
+            (std::vector<std::uint32_t>{0xFF000000, 0xFF000000, 0xFF808080, 0xFF008080}));
+  EXPECT_TRUE(image.CreateFromHeader(&image.info, {}))
+      << "the header is read before the image is released";
   EXPECT_FALSE(image.CreateFromHeader(nullptr, {}) || image.bitmap);
 }
 
 TEST(DibImagePalette, DefaultPaletteSizesAndEntries) {
-  const std::pair<int, std::size_t> sizes[] = {{0, 256}, {1, 2}, {2, 2}, {3, 16}, {16, 16}, {17, 256}, {257, 256}};
+  const std::pair<int, std::size_t> sizes[] = {{0, 256}, {1, 2},    {2, 2},    {3, 16},
+                                               {16, 16}, {17, 256}, {257, 256}};
   DibImage image;
   for (const auto& [count, size] : sizes) {
     ASSERT_TRUE(image.BuildDefaultPalette(count)) << count;

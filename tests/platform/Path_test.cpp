@@ -52,13 +52,6 @@ TEST(ProgramFolder, EndsWithTheFoldersSlash) {
   EXPECT_TRUE(ProgramFolder().starts_with(u'/') && ProgramFolder().ends_with(u'/'));
 }
 
-TEST(TextEncoding, RoundTripsNamesAndDecodesTheCodePage) {
-  const std::u16string name = u"Caf\u00E9 \u00B0 \u20AC \U0001F600";
-  EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(name)), name);
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
-  EXPECT_EQ(DecodeCodePage("\x80\x81\x9F\xA0\xFF"), u"\u20AC\u0081\u0178\u00A0\u00FF");
-}
-
 TEST(File, CloseReportsDataThatCouldNotBeWrittenAndFoldersDoNotOpen) {
   File full;
   ASSERT_TRUE(full.Open(u"/dev/full", File::Mode::AppendText));

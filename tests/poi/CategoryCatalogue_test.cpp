@@ -11,6 +11,7 @@
 
 #include "platform/Path.h"
 #include "platform/TextEncoding.h"
+#include "poi/NearestPoi.h"
 #include "support/BmpFile.h"
 #include "support/TempFolder.h"
 
@@ -30,12 +31,15 @@ std::pair<std::string, Argb> Picture(std::uint32_t rgb) {
 
 class CategoryCatalogueTest : public ::testing::Test {
  protected:
-  void Touch(const std::string& name, std::string_view bytes = "") { folder_.Write("pois/" + name, bytes); }
+  void Touch(const std::string& name, std::string_view bytes = "") {
+    folder_.Write("pois/" + name, bytes);
+  }
   Rows Scan() {
     ScanCategories(table_, images_, folder_.Folder());
     SortCategories(table_);
     Rows rows;
-    for (const CategoryEntry& row : std::span(table_.rows).first(static_cast<std::size_t>(table_.count))) {
+    for (const CategoryEntry& row :
+         std::span(table_.rows).first(static_cast<std::size_t>(table_.count))) {
       rows.emplace_back(row.name, images_.Argb(row.imageIndex));
     }
     return rows;
@@ -47,12 +51,15 @@ class CategoryCatalogueTest : public ::testing::Test {
 };
 
 TEST_F(CategoryCatalogueTest, EveryCategoryGetsItsOwnPictureOrNone) {
-  const auto broken = [](std::string bytes) { return std::pair<std::string, Argb>(std::move(bytes), {}); };
+  const auto broken = [](std::string bytes) {
+    return std::pair<std::string, Argb>(std::move(bytes), {});
+  };
   // Sorted by character code, and with and without a picture in turn: in whatever order
   // the folder lists them, some without one follow one with one.
   const std::pair<const char*, std::optional<std::pair<std::string, Argb>>> categories[] = {
-      {"10er", Picture(0xCC0000)}, {"Blitzer", std::nullopt}, {"Zoo", Picture(0x00AA00)},
-      {"bakery", broken(Picture(0).first.substr(0, 60))}, {"empty", broken("")}, {"good", Picture(0x123456)},
+      {"10er", Picture(0xCC0000)},  {"Blitzer", std::nullopt},
+      {"Zoo", Picture(0x00AA00)},   {"bakery", broken(Picture(0).first.substr(0, 60))},
+      {"empty", broken("")},        {"good", Picture(0x123456)},
       {"text", broken("BM hello")}, {"\xC3\x84rger", Picture(0x0000BB)}};
   Rows expected;
   for (const auto& [name, picture] : categories) {
@@ -60,7 +67,8 @@ TEST_F(CategoryCatalogueTest, EveryCategoryGetsItsOwnPictureOrNone) {
     if (picture) Touch(name + std::string(".bmp"), picture->first);
     expected.emplace_back(Utf8ToUtf16(name), picture ? picture->second : Argb{});
   }
-  for (const char* other : {"Recorded.asc", "QUILLON.asc", "recorded.asc2", "notes.txt"}) Touch(other);
+  for (const char* other : {"Recorded.asc", "QUILLON.asc", "recorded.asc2", "notes.txt"})
+    Touch(other);
   folder_.MakeFolder("pois/Folder.asc");
   Scan();
   EXPECT_EQ(Scan(), expected);  // each scan starts afresh
@@ -83,6 +91,50 @@ TEST_F(CategoryCatalogueTest, NamesOnDiskInAnyLetterCase) {
   EXPECT_EQ(Scan(), Rows{});
 }
 
+// Pictures that claim 64 MiB of pixels each, in a few bytes: their categories show no
+// picture, and the one icon among them still shows its own.
+TEST_F(CategoryCatalogueTest, PicturesFarBeyondAnIconShowNone) {
+  const auto [icon, shown] = Picture(0x336699);
+  std::string huge = icon;
+  test::Put(huge, test::kWidth, 4096), test::Put(huge, test::kHeight, 4096),
+      test::Put(huge, test::kBitCount, 32);
+  Rows expected;
+  for (int i = 0; i < 20; ++i) {
+    const std::string name = "c" + std::to_string(10 + i);
+    Touch(name + ".asc");
+    Touch(name + ".bmp", i == 7 ? icon : huge);
+    expected.emplace_back(Utf8ToUtf16(name), i == 7 ? shown : Argb{});
+  }
+  EXPECT_EQ(Scan(), expected);
+  EXPECT_EQ(images_.Count(), 1);
+}
+
+// Names copied from older systems may hold Windows-1252 bytes. Files whose names differ
+// only there are categories of their own, each searched, each with its own picture, and
+// a deletion rewrites the file the POI was found in.
+TEST_F(CategoryCatalogueTest, NamesThatAreNotUtf8StayApart) {
+  const auto [picture, shown] = Picture(0x445566);
+  Touch("Caf\xE9.asc", "\n8.250000,48.250000,\"e acute\"");
+  Touch("Caf\xE8.asc", "\n8.500000,48.500000,\"e grave\"");
+  Touch("Caf\xC3\xA9.asc", "\n8.750000,48.750000,\"in UTF-8\"");
+  Touch("Caf\xE8.bmp", picture);
+  EXPECT_EQ(Scan(), (Rows{{u"Caf\u00E9", {}}, {u"Caf\xDCE8", shown}, {u"Caf\xDCE9", {}}}));
+
+  const std::pair<GeoPoint, std::string> searches[] = {{{8500000, 48500000}, "Caf\xE8.asc"},
+                                                       {{8250000, 48250000}, "Caf\xE9.asc"},
+                                                       {{8750000, 48750000}, "Caf\xC3\xA9.asc"}};
+  for (const auto& [position, file] : searches) {
+    NearestPoiMatch match;
+    ASSERT_TRUE(FindNearestPoi(table_, position, match));
+    EXPECT_EQ(match.position, position);
+    EXPECT_EQ(Utf16ToUtf8(PoiFilePath(table_.rows[static_cast<std::size_t>(match.fileIndex)])),
+              (folder_.Path() / "pois" / file).string());
+    ASSERT_EQ(DeleteNearestPoi(table_, match), DeleteResult::Deleted);
+    EXPECT_EQ(test::ReadBytes(folder_.Path() / "pois" / file), "");
+  }
+  EXPECT_EQ(Scan().size(), 3u);
+}
+
 TEST_F(CategoryCatalogueTest, MoreFilesThanRowsKeepTheFirstByName) {
   // Made in descending order, so a folder listing them as made would keep the wrong ones.
   for (int i = 1404; i >= 1000; --i) Touch("c" + std::to_string(i) + ".asc");
@@ -96,23 +148,32 @@ TEST_F(CategoryCatalogueTest, MoreFilesThanRowsKeepTheFirstByName) {
 // pixels they were made from.
 TEST_F(CategoryCatalogueTest, PicturesMadeByConvertShowTheirSourcePixels) {
   if (std::system("command -v convert >/dev/null 2>&1") != 0) GTEST_SKIP() << "no convert";
-  const struct { const char* name; const char* type; std::uint32_t colours; int bits; } made[] = {
-      {"Bank", "bilevel", 2, 1}, {"Cafe", "palette", 12, 4}, {"Fuel", "palette", 200, 8},
-      {"Zoo", "truecolor", 484, 24}};
+  const struct {
+    const char* name;
+    const char* type;
+    std::uint32_t colours;
+    int bits;
+  } made[] = {{"Bank", "bilevel", 2, 1},
+              {"Cafe", "palette", 12, 4},
+              {"Fuel", "palette", 200, 8},
+              {"Zoo", "truecolor", 484, 24}};
   Rows expected;
   for (const auto& m : made) {
     std::string ppm = "P6\n22 22\n255\n";
     Argb& source = expected.emplace_back(Utf8ToUtf16(m.name), Argb{}).second;
     for (std::uint32_t i = 0; i < 484; ++i) {
       const std::uint32_t n = (i % 22 * 5 + i / 22 * 3 + i % 22 * (i / 22)) % m.colours;
-      const std::uint32_t rgb = m.bits == 1 ? (n == 0 ? 0 : 0xFFFFFF) : i == 0 ? 0xFF00FF : test::SampleColour(n);
+      const std::uint32_t rgb = m.bits == 1 ? (n == 0 ? 0 : 0xFFFFFF)
+                                : i == 0    ? 0xFF00FF
+                                            : test::SampleColour(n);
       source.push_back(rgb == 0xFF00FF ? 0 : 0xFF000000 | rgb);  // magenta is transparent
-      ppm.append({static_cast<char>(rgb >> 16), static_cast<char>(rgb >> 8), static_cast<char>(rgb)});
+      ppm.append(
+          {static_cast<char>(rgb >> 16), static_cast<char>(rgb >> 8), static_cast<char>(rgb)});
     }
     Touch(std::string(m.name) + ".asc");
     const std::string target = (folder_.Path() / "pois" / (std::string(m.name) + ".bmp")).string();
-    const std::string command = "convert '" + folder_.Write("source.ppm", ppm).string() + "' -type " +
-                                m.type + " -compress none 'BMP3:" + target + "'";
+    const std::string command = "convert '" + folder_.Write("source.ppm", ppm).string() +
+                                "' -type " + m.type + " -compress none 'BMP3:" + target + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     ASSERT_EQ(test::ReadBytes(target).at(test::kBitCount), m.bits) << command;
   }

@@ -7,11 +7,13 @@
 #include <string>
 #include <vector>
 
+#include "support/LoadByLoadRead.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
 namespace {
 
+using test::LoadByLoadPieces;
 using test::ReadBytes;
 using test::TempFolder;
 
@@ -27,40 +29,22 @@ Lines ReadAllLines(const TempFolder& folder, std::string_view bytes) {
   return lines;
 }
 
-// The line read of a reader that loads 2000 bytes at a time, one byte at a time: pieces
-// of at most n - 1 bytes, each with "\n" when a line end followed.
-std::vector<std::string> LoadByLoadPieces(std::string_view file, std::size_t n) {
-  std::vector<std::string> pieces;
-  std::size_t loadEnd = 0;  // the current load ends here
-  for (std::size_t at = 0;;) {
-    std::string piece;
-    while (piece.size() + 1 < n) {
-      if (at == loadEnd) loadEnd = std::min(file.size(), at + 2000);
-      if (at == loadEnd) break;
-      const char c = file[at++];
-      const bool lineEnd = c == '\r' || c == '\n';
-      if (lineEnd && at < loadEnd && file[at] == '\n') ++at;  // only within the load
-      piece += lineEnd ? '\n' : c;
-      if (lineEnd) break;
-    }
-    if (piece.empty()) return pieces;
-    pieces.push_back(piece);
-  }
-}
-
 // How lines end and break at the 2000-byte loads is compared with a model below; these
 // are the texts ReadString makes of them and the boundaries named one by one.
 TEST(TextLineReader, ReadsLinesAsTextThroughTheCodePage) {
   TempFolder folder;
-  EXPECT_EQ(ReadAllLines(folder, "a\r\n\n\rb\r\x80\xE4\n"), (Lines{u"a\n", u"\n", u"\n", u"b\n", u"\u20AC\u00E4\n"}));
+  EXPECT_EQ(ReadAllLines(folder, "a\r\n\n\rb\r\x80\xE4\n"),
+            (Lines{u"a\n", u"\n", u"\n", u"b\n", u"\u20AC\u00E4\n"}));
   EXPECT_EQ(ReadAllLines(folder, std::string("ab\0cd\n", 6)), (Lines{u"ab"}));  // up to a zero byte
   // Byte 2000 is the CR of the second line and byte 2001 its LF, in the next load.
-  EXPECT_EQ(ReadAllLines(folder, std::string(1000, 'a') + "\n" + std::string(998, 'b') + "\r\nnext"),
-            (Lines{std::u16string(1000, u'a') + u"\n", std::u16string(998, u'b') + u"\n", u"\n", u"next"}));
+  EXPECT_EQ(
+      ReadAllLines(folder, std::string(1000, 'a') + "\n" + std::string(998, 'b') + "\r\nnext"),
+      (Lines{std::u16string(1000, u'a') + u"\n", std::u16string(998, u'b') + u"\n", u"\n",
+             u"next"}));
   // A long line comes in pieces of 1999 bytes.
   EXPECT_EQ(ReadAllLines(folder, std::string(2500, 'y') + "\r\n" + std::string(3000, 'z')),
-            (Lines{std::u16string(1999, u'y'), std::u16string(501, u'y') + u"\n", std::u16string(1999, u'z'),
-                   std::u16string(1001, u'z')}));
+            (Lines{std::u16string(1999, u'y'), std::u16string(501, u'y') + u"\n",
+                   std::u16string(1999, u'z'), std::u16string(1001, u'z')}));
 }
 
 TEST(TextLineReader, ReadsSixteenBitTextAndStopsAtTheCallersSize) {
@@ -73,7 +57,7 @@ TEST(TextLineReader, ReadsSixteenBitTextAndStopsAtTheCallersSize) {
   ASSERT_TRUE(reader.ReadString(line, true));
   EXPECT_EQ(line, u"\u20AC\n");
   EXPECT_FALSE(reader.ReadString(line, true));  // "b" is the odd seventh byte
-  EXPECT_EQ(line, u"\u20AC\n");                  // left as it was at the end
+  EXPECT_EQ(line, u"\u20AC\n");                 // left as it was at the end
 
   ASSERT_TRUE(reader.SeekToBegin());
   char one[1] = {'?'};
@@ -84,7 +68,8 @@ TEST(TextLineReader, ReadsSixteenBitTextAndStopsAtTheCallersSize) {
 TEST(TextLineReader, WritesLinesEndedByCrLfOnlyWhenOpenedForWriting) {
   TempFolder folder;
   TextLineReader writer;
-  for (const unsigned flags : {TextLineReader::kModeCreate | TextLineReader::kModeWrite, TextLineReader::kReadShared}) {
+  for (const unsigned flags :
+       {TextLineReader::kModeCreate | TextLineReader::kModeWrite, TextLineReader::kReadShared}) {
     ASSERT_TRUE(writer.Open(folder.File("out.txt"), flags));
     writer.WriteLineA("ab");
     writer.WriteLineA(nullptr);
@@ -92,7 +77,8 @@ TEST(TextLineReader, WritesLinesEndedByCrLfOnlyWhenOpenedForWriting) {
     writer.WriteLineW(nullptr);
     writer.Close();
   }
-  EXPECT_EQ(ReadBytes(folder.Path() / "out.txt"), std::string("ab\r\n\r\n\xAC\x20z\0\r\0\n\0\r\0\n\0", 18));
+  EXPECT_EQ(ReadBytes(folder.Path() / "out.txt"),
+            std::string("ab\r\n\r\n\xAC\x20z\0\r\0\n\0\r\0\n\0", 18));
 }
 
 // Generated files of short and long lines, line ends and zero bytes (never 0xFF), read as
@@ -105,8 +91,10 @@ TEST(TextLineReader, GivesThePiecesOfTheLoadByLoadRead) {
   for (std::size_t size = 0; size < 180000; size += 9001) {
     std::string& contents = files.emplace_back();
     while (contents.size() < size) {
-      if (random() % 40 == 0) contents.append(random() % 4601, 'r');  // a long line
-      else contents += alphabet[random() % alphabet.size()];
+      if (random() % 40 == 0)
+        contents.append(random() % 4601, 'r');  // a long line
+      else
+        contents += alphabet[random() % alphabet.size()];
     }
   }
   const TempFolder folder;

@@ -181,13 +181,15 @@ TEST_F(CategoryPage, FillsTheScreenWithPicturesAboveNamesInTheButtonFont) {
       "", test::kRed);  // "a°b"
   run.AddCategory(name34, "", test::kBlue);
   run.AddCategory(name35, "", test::kBlue);
+  run.AddCategory("b\xE9t", "", test::kBlue);  // Windows-1252 on disk
   CategoryDialog& shown = Open();
   EXPECT_EQ(shown.windowTitle(), "Categories");
   EXPECT_EQ(test::AccessibleName(shown), "Categories");
-  // Sorted by character codes: "Z..." before "abc..." before "a°b".
+  // Sorted by character codes: "Z..." before "abc..." before "a°b" before "b\xE9t".
   EXPECT_EQ(shown.Slot(1).text(), ".." + QString::fromStdString(name35).right(32));
   EXPECT_EQ(shown.Slot(2).text(), QString::fromStdString(name34));
   EXPECT_EQ(shown.Slot(3).text(), "a b");
+  EXPECT_EQ(shown.Slot(4).text(), u"b\u00E9t");
   EXPECT_EQ(shown.Slot(1).font(), ButtonFont({u"Arial", 12, 400}));
 
   const QSize screen = shown.screen()->geometry().size();

@@ -2,7 +2,10 @@
 
 #include <QAccessible>
 #include <QApplication>
+#include <QBuffer>
 #include <QPushButton>
+
+#include "platform/TextEncoding.h"
 
 namespace poirec::test {
 
@@ -37,14 +40,17 @@ QString AccessibleName(QWidget& widget) {
 
 void Run::AddCategory(const std::string& name, std::string_view bytes, const QColor& colour) {
   folder.Write("pois/" + name + ".asc", bytes);
-  const auto picture = QString::fromStdString((folder.Path() / "pois" / (name + ".bmp")).string());
+  // The name's bytes as they are, also where they are not UTF-8.
   QImage image(22, 22, QImage::Format_RGB32);
   image.fill(colour);
-  ASSERT_TRUE(image.save(picture, "BMP"));
+  QByteArray picture;
+  QBuffer buffer(&picture);
+  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "BMP"));
+  folder.Write("pois/" + name + ".bmp", std::string_view(picture.constData(), buffer.size()));
   auto& table = state.categoryTable;
   CategoryEntry& row = table.rows[static_cast<std::size_t>(table.count++)];
-  row.name = QString::fromStdString(name).toStdU16String();
-  row.bitmapPath = picture.toStdU16String();
+  row.name = Utf8ToUtf16(name);
+  row.bitmapPath = folder.File("pois/" + name + ".bmp");
 }
 
 }  // namespace poirec::test

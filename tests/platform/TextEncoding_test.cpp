@@ -1,0 +1,99 @@
+#include "platform/TextEncoding.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+#include <tuple>
+#include <vector>
+
+#include "platform/DirectorySearch.h"
+#include "platform/File.h"
+#include "support/TempFolder.h"
+
+namespace poirec {
+namespace {
+
+TEST(TextEncoding, DecodesTheCodePage) {
+  EXPECT_EQ(DecodeCodePage("\x80\x81\x9F\xA0\xFF"), u"\u20AC\u0081\u0178\u00A0\u00FF");
+  EXPECT_EQ(DecodeCodePage(std::string("ab\0c", 4)), u"ab");
+}
+
+// Names as bytes on disk, their 16-bit form and how the screens show it. A byte that is
+// not part of a valid UTF-8 character keeps its own character, whatever follows.
+TEST(TextEncoding, NamesKeepEveryByte) {
+  const std::tuple<std::string, std::u16string, std::u16string> names[] = {
+      {"Caf\xC3\xA9 \xC2\xB0 \xE2\x82\xAC \xF0\x9F\x98\x80", u"Caf\u00E9 \u00B0 \u20AC \U0001F600",
+       u"Caf\u00E9 \u00B0 \u20AC \U0001F600"},
+      {"Caf\xE9", u"Caf\xDCE9", u"Caf\u00E9"},  // Windows-1252 on disk
+      {"a\xFF"
+       "b\x80",
+       u"a\xDCFF"
+       u"b\xDC80",
+       u"a\u00FFb\u20AC"},
+      {"\xC0\xAF", u"\xDCC0\xDCAF", u"\u00C0\u00AF"},                  // an overlong "/" is no "/"
+      {"\xED\xA0\x80", u"\xDCED\xDCA0\xDC80", u"\u00ED\u00A0\u20AC"},  // a surrogate
+      {"\xF4\x90\x80\x80", u"\xDCF4\xDC90\xDC80\xDC80", u"\u00F4\u0090\u20AC\u20AC"},  // > U+10FFFF
+      {"\xE2\x82", u"\xDCE2\xDC82", u"\u00E2\u201A"},  // cut short at the end
+      {"\xE2\x82x", u"\xDCE2\xDC82x", u"\u00E2\u201Ax"},
+      {"\xC3\xC3\xA9", u"\xDCC3\u00E9", u"\u00C3\u00E9"},
+  };
+  for (const auto& [bytes, text, shown] : names) {
+    EXPECT_EQ(Utf8ToUtf16(bytes), text) << bytes;
+    EXPECT_EQ(Utf16ToUtf8(text), bytes) << bytes;
+    std::u16string onScreen = text;
+    std::transform(onScreen.begin(), onScreen.end(), onScreen.begin(), ShownNameCharacter);
+    EXPECT_EQ(onScreen, shown) << bytes;
+  }
+  // Surrogates that stand for no byte have no bytes of their own.
+  EXPECT_EQ(Utf16ToUtf8(u"\xD800x\xDC41"), "\xEF\xBF\xBDx\xEF\xBF\xBD");
+}
+
+// Every short byte string, and longer ones made of the bytes where UTF-8's rules change,
+// turns into 16-bit text and back into exactly its bytes, so no two names become one.
+TEST(TextEncoding, EveryNameTurnsBackIntoItsBytes) {
+  std::vector<std::string> names;
+  for (int first = 0; first < 256; ++first) {
+    for (int second = 0; second < 256; ++second) {
+      names.push_back({static_cast<char>(first), static_cast<char>(second)});
+    }
+  }
+  const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0,
+                                 0xC1, 0xC2, 0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
+  for (unsigned char a : edges) {
+    for (unsigned char b : edges) {
+      for (unsigned char c : edges) {
+        for (unsigned char d : edges) {
+          names.push_back({static_cast<char>(a), static_cast<char>(b), static_cast<char>(c),
+                           static_cast<char>(d)});
+        }
+      }
+    }
+  }
+  for (const std::string& name : names) {
+    ASSERT_EQ(Utf16ToUtf8(Utf8ToUtf16(name)), name);
+  }
+}
+
+// Two files whose names differ only in bytes that are not UTF-8 are two files to the
+// search, and each name opens its own file.
+TEST(TextEncoding, NamesThatAreNotUtf8OpenTheirOwnFiles) {
+  test::TempFolder folder;
+  const std::string names[] = {"caf\xE9.asc", "caf\xE8.asc", "caf\xC3\xA9.asc"};
+  for (const std::string& name : names) folder.Write(name, name);
+
+  std::vector<std::u16string> found = FindFiles(folder.Folder() + u"*.asc");
+  std::sort(found.begin(), found.end());
+  ASSERT_EQ(found,
+            (std::vector<std::u16string>{u"caf\u00E9.asc", u"caf\xDCE8.asc", u"caf\xDCE9.asc"}));
+  for (const std::u16string& name : found) {
+    File file;
+    ASSERT_TRUE(file.Open(folder.Folder() + name, File::Mode::Read));
+    std::string contents(32, '\0');
+    contents.resize(file.Read(contents.data(), contents.size()));
+    EXPECT_EQ(contents, Utf16ToUtf8(name));
+  }
+}
+
+}  // namespace
+}  // namespace poirec
