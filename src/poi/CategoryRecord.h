@@ -11,7 +11,7 @@ namespace poirec {
 // and the name (without quotes) to the category file at path, creating the file when it
 // is missing. The caller tells the user "File could not be created !" unless the result
 // is Appended; a record that could not be written completely has been taken off again.
-AppendResult AppendCategoryRecord(std::u16string_view path, GeoPoint position,
+AppendResult AppendCategoryRecord(FileSystem& files, std::u16string_view path, GeoPoint position,
                                   std::u16string_view name);
 
 }  // namespace poirec

@@ -31,12 +31,13 @@ std::int64_t DirectionOfShift(std::int32_t course, std::int32_t sideOffset) {
   return angle;
 }
 
-AppendResult AppendToSelected(const CategoryTable& table, std::int32_t selectedIndex,
-                              GeoPoint position, const LocalDateTime& recordingTime) {
+AppendResult AppendToSelected(FileSystem& files, const CategoryTable& table,
+                              std::int32_t selectedIndex, GeoPoint position,
+                              const LocalDateTime& recordingTime) {
   const CategoryEntry* row = RowAt(table, selectedIndex);
   if (!row) return AppendResult::NotOpened;
   const std::u16string name = RecordName(DateTimeText(recordingTime, true));
-  return AppendCategoryRecord(PoiFilePath(*row), position, name);
+  return AppendCategoryRecord(files, PoiFilePath(*row), position, name);
 }
 
 }  // namespace
@@ -57,15 +58,16 @@ GeoPoint PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset) {
           TruncateToInt32(latitudeShift + static_cast<double>(fix.position.lat))};
 }
 
-AppendResult RecordExact(const CategoryTable& table, std::int32_t selectedIndex,
+AppendResult RecordExact(FileSystem& files, const CategoryTable& table, std::int32_t selectedIndex,
                          const PositionFix& fix, const LocalDateTime& recordingTime) {
-  return AppendToSelected(table, selectedIndex, fix.position, recordingTime);
+  return AppendToSelected(files, table, selectedIndex, fix.position, recordingTime);
 }
 
-AppendResult RecordBesideStreet(const CategoryTable& table, std::int32_t selectedIndex,
-                                const PositionFix& fix, const LocalDateTime& recordingTime,
-                                std::int32_t sideOffset) {
-  return AppendToSelected(table, selectedIndex, PlaceBesideStreet(fix, sideOffset), recordingTime);
+AppendResult RecordBesideStreet(FileSystem& files, const CategoryTable& table,
+                                std::int32_t selectedIndex, const PositionFix& fix,
+                                const LocalDateTime& recordingTime, std::int32_t sideOffset) {
+  return AppendToSelected(files, table, selectedIndex, PlaceBesideStreet(fix, sideOffset),
+                          recordingTime);
 }
 
 }  // namespace poirec

@@ -26,12 +26,12 @@ GeoPoint PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset);
 // Appends the fix itself, named after the recording time, to the file of the selected
 // category. A selected index that is no row of the table writes nothing and gives
 // NotOpened, as a file that cannot be opened does.
-AppendResult RecordExact(const CategoryTable& table, std::int32_t selectedIndex,
+AppendResult RecordExact(FileSystem& files, const CategoryTable& table, std::int32_t selectedIndex,
                          const PositionFix& fix, const LocalDateTime& recordingTime);
 
 // The same for the fix moved beside the street (kLeftOfStreet or kRightOfStreet).
-AppendResult RecordBesideStreet(const CategoryTable& table, std::int32_t selectedIndex,
-                                const PositionFix& fix, const LocalDateTime& recordingTime,
-                                std::int32_t sideOffset);
+AppendResult RecordBesideStreet(FileSystem& files, const CategoryTable& table,
+                                std::int32_t selectedIndex, const PositionFix& fix,
+                                const LocalDateTime& recordingTime, std::int32_t sideOffset);
 
 }  // namespace poirec

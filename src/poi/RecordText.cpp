@@ -62,9 +62,10 @@ bool WritePoiText(File& file, std::u16string_view text) {
   return true;
 }
 
-AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text) {
-  File file;
+AppendResult AppendPoiText(FileSystem& files, std::u16string_view path, std::u16string_view text) {
+  File file(files);
   if (!file.Open(path, File::Mode::AppendText)) return AppendResult::NotOpened;
+  if (!file.Lock()) return AppendResult::NotWritten;
   const std::int64_t lengthBefore = file.Length();
   const bool written = lengthBefore >= 0 && WritePoiText(file, text) && file.Sync();
   if (!written) {

@@ -27,12 +27,14 @@ bool WritePoiText(File& file, std::u16string_view text);
 enum class AppendResult {
   Appended,   // the whole text is in the file
   NotOpened,  // the file could not be opened or created; nothing was written
-  NotWritten  // writing failed; the file was cut back to the length it had
+  NotWritten  // locking or writing failed; the file was cut back to the length it had
 };
 
-// Appends text to the file at path ("a+t": created when missing). A record is never
-// left half written: when a write, the flush or the close fails, the file is cut back
-// to its length before.
-AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text);
+// Appends text to the file at path ("a+t": created when missing), holding the file's
+// lock, so a deletion in another run never misses the record and two records never mix.
+// A record is never left half written: when a write, the sync or the close fails, the
+// file is cut back to its length before, which holds only this record's bytes. A lock
+// not granted in time fails as a failed write does.
+AppendResult AppendPoiText(FileSystem& files, std::u16string_view path, std::u16string_view text);
 
 }  // namespace poirec

@@ -19,8 +19,8 @@ bool StartsWith(std::u16string_view line, std::u16string_view key) {
 
 }  // namespace
 
-bool ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder) {
-  TextLineReader reader;
+bool ReadPositionFile(FileSystem& files, PositionFix& fix, std::u16string_view documentsFolder) {
+  TextLineReader reader(files);
   fix.valid = 0;
 
   bool opened = false;

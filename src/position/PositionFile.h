@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <string_view>
 
+#include "platform/FileSystem.h"
 #include "position/GeoPoint.h"
 
 namespace poirec {
@@ -17,7 +18,7 @@ struct PositionFix {
 // Reads the position file of the documents folder (given without a final "/") into fix.
 // valid is cleared first and set only by a "Valid =" line whose value is "1"; the other
 // fields change only when their key is read. True when the file was opened and the fix
-// is valid.
-bool ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder);
+// is valid. Only a regular file is read: anything else in its place counts as missing.
+bool ReadPositionFile(FileSystem& files, PositionFix& fix, std::u16string_view documentsFolder);
 
 }  // namespace poirec

@@ -16,7 +16,7 @@ RecordingSession::RecordingSession(ProcessState& state, Shell& shell, PageRunner
       clock_(std::move(clock)) {}
 
 bool RecordingSession::Start() {
-  ReadPositionFile(state_.positionFix, state_.folders.documents);
+  ReadPositionFile(*state_.files, state_.positionFix, state_.folders.documents);
   shell_.Beep();  // in every run, with or without a fix
   if (state_.positionFix.valid != 1) {
     shell_.ShowMessage(kMissingGpsSignal);

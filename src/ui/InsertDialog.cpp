@@ -58,17 +58,17 @@ void InsertDialog::SetPlacementButton(ImageButton& button, const QString& captio
 }
 
 void InsertDialog::OnExact() {
-  EndPlacement(RecordExact(state_.categoryTable, state_.selectedCategoryIndex, state_.positionFix,
-                           state_.recordingTime));
+  EndPlacement(RecordExact(*state_.files, state_.categoryTable, state_.selectedCategoryIndex,
+                           state_.positionFix, state_.recordingTime));
 }
 
 void InsertDialog::OnLeft() {
-  EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
+  EndPlacement(RecordBesideStreet(*state_.files, state_.categoryTable, state_.selectedCategoryIndex,
                                   state_.positionFix, state_.recordingTime, kLeftOfStreet));
 }
 
 void InsertDialog::OnRight() {
-  EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
+  EndPlacement(RecordBesideStreet(*state_.files, state_.categoryTable, state_.selectedCategoryIndex,
                                   state_.positionFix, state_.recordingTime, kRightOfStreet));
 }
 

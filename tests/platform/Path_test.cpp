@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "platform/DirectorySearch.h"
-#include "platform/File.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextEncoding.h"
 #include "support/TempFolder.h"
@@ -55,19 +54,10 @@ TEST(ProgramFolder, EndsWithTheFoldersSlash) {
 TEST(TextEncoding, RoundTripsNamesAndDecodesTheCodePage) {
   const std::u16string name = u"Caf\u00E9 \u00B0 \u20AC \U0001F600";
   EXPECT_EQ(Utf8ToUtf16(Utf16ToUtf8(name)), name);
-  EXPECT_EQ(Utf8ToUtf16("a\xFF" "b"), u"a\uFFFDb");
+  EXPECT_EQ(Utf8ToUtf16("a\xFF"
+                        "b"),
+            u"a\uFFFDb");
   EXPECT_EQ(DecodeCodePage("\x80\x81\x9F\xA0\xFF"), u"\u20AC\u0081\u0178\u00A0\u00FF");
-}
-
-TEST(File, CloseReportsDataThatCouldNotBeWrittenAndFoldersDoNotOpen) {
-  File full;
-  ASSERT_TRUE(full.Open(u"/dev/full", File::Mode::AppendText));
-  EXPECT_TRUE(full.WriteByte('x'));  // buffered
-  EXPECT_FALSE(full.Close());
-
-  TempFolder folder;
-  folder.MakeFolder("dir");
-  EXPECT_FALSE(File().Open(folder.File("dir"), File::Mode::Read));
 }
 
 }  // namespace

@@ -30,12 +30,15 @@ std::pair<std::string, Argb> Picture(std::uint32_t rgb) {
 
 class CategoryCatalogueTest : public ::testing::Test {
  protected:
-  void Touch(const std::string& name, std::string_view bytes = "") { folder_.Write("pois/" + name, bytes); }
+  void Touch(const std::string& name, std::string_view bytes = "") {
+    folder_.Write("pois/" + name, bytes);
+  }
   Rows Scan() {
     ScanCategories(table_, images_, folder_.Folder());
     SortCategories(table_);
     Rows rows;
-    for (const CategoryEntry& row : std::span(table_.rows).first(static_cast<std::size_t>(table_.count))) {
+    for (const CategoryEntry& row :
+         std::span(table_.rows).first(static_cast<std::size_t>(table_.count))) {
       rows.emplace_back(row.name, images_.Argb(row.imageIndex));
     }
     return rows;
@@ -47,12 +50,15 @@ class CategoryCatalogueTest : public ::testing::Test {
 };
 
 TEST_F(CategoryCatalogueTest, EveryCategoryGetsItsOwnPictureOrNone) {
-  const auto broken = [](std::string bytes) { return std::pair<std::string, Argb>(std::move(bytes), {}); };
+  const auto broken = [](std::string bytes) {
+    return std::pair<std::string, Argb>(std::move(bytes), {});
+  };
   // Sorted by character code, and with and without a picture in turn: in whatever order
   // the folder lists them, some without one follow one with one.
   const std::pair<const char*, std::optional<std::pair<std::string, Argb>>> categories[] = {
-      {"10er", Picture(0xCC0000)}, {"Blitzer", std::nullopt}, {"Zoo", Picture(0x00AA00)},
-      {"bakery", broken(Picture(0).first.substr(0, 60))}, {"empty", broken("")}, {"good", Picture(0x123456)},
+      {"10er", Picture(0xCC0000)},  {"Blitzer", std::nullopt},
+      {"Zoo", Picture(0x00AA00)},   {"bakery", broken(Picture(0).first.substr(0, 60))},
+      {"empty", broken("")},        {"good", Picture(0x123456)},
       {"text", broken("BM hello")}, {"\xC3\x84rger", Picture(0x0000BB)}};
   Rows expected;
   for (const auto& [name, picture] : categories) {
@@ -60,7 +66,8 @@ TEST_F(CategoryCatalogueTest, EveryCategoryGetsItsOwnPictureOrNone) {
     if (picture) Touch(name + std::string(".bmp"), picture->first);
     expected.emplace_back(Utf8ToUtf16(name), picture ? picture->second : Argb{});
   }
-  for (const char* other : {"Recorded.asc", "QUILLON.asc", "recorded.asc2", "notes.txt"}) Touch(other);
+  for (const char* other : {"Recorded.asc", "QUILLON.asc", "recorded.asc2", "notes.txt"})
+    Touch(other);
   folder_.MakeFolder("pois/Folder.asc");
   Scan();
   EXPECT_EQ(Scan(), expected);  // each scan starts afresh
@@ -96,23 +103,32 @@ TEST_F(CategoryCatalogueTest, MoreFilesThanRowsKeepTheFirstByName) {
 // pixels they were made from.
 TEST_F(CategoryCatalogueTest, PicturesMadeByConvertShowTheirSourcePixels) {
   if (std::system("command -v convert >/dev/null 2>&1") != 0) GTEST_SKIP() << "no convert";
-  const struct { const char* name; const char* type; std::uint32_t colours; int bits; } made[] = {
-      {"Bank", "bilevel", 2, 1}, {"Cafe", "palette", 12, 4}, {"Fuel", "palette", 200, 8},
-      {"Zoo", "truecolor", 484, 24}};
+  const struct {
+    const char* name;
+    const char* type;
+    std::uint32_t colours;
+    int bits;
+  } made[] = {{"Bank", "bilevel", 2, 1},
+              {"Cafe", "palette", 12, 4},
+              {"Fuel", "palette", 200, 8},
+              {"Zoo", "truecolor", 484, 24}};
   Rows expected;
   for (const auto& m : made) {
     std::string ppm = "P6\n22 22\n255\n";
     Argb& source = expected.emplace_back(Utf8ToUtf16(m.name), Argb{}).second;
     for (std::uint32_t i = 0; i < 484; ++i) {
       const std::uint32_t n = (i % 22 * 5 + i / 22 * 3 + i % 22 * (i / 22)) % m.colours;
-      const std::uint32_t rgb = m.bits == 1 ? (n == 0 ? 0 : 0xFFFFFF) : i == 0 ? 0xFF00FF : test::SampleColour(n);
+      const std::uint32_t rgb = m.bits == 1 ? (n == 0 ? 0 : 0xFFFFFF)
+                                : i == 0    ? 0xFF00FF
+                                            : test::SampleColour(n);
       source.push_back(rgb == 0xFF00FF ? 0 : 0xFF000000 | rgb);  // magenta is transparent
-      ppm.append({static_cast<char>(rgb >> 16), static_cast<char>(rgb >> 8), static_cast<char>(rgb)});
+      ppm.append(
+          {static_cast<char>(rgb >> 16), static_cast<char>(rgb >> 8), static_cast<char>(rgb)});
     }
     Touch(std::string(m.name) + ".asc");
     const std::string target = (folder_.Path() / "pois" / (std::string(m.name) + ".bmp")).string();
-    const std::string command = "convert '" + folder_.Write("source.ppm", ppm).string() + "' -type " +
-                                m.type + " -compress none 'BMP3:" + target + "'";
+    const std::string command = "convert '" + folder_.Write("source.ppm", ppm).string() +
+                                "' -type " + m.type + " -compress none 'BMP3:" + target + "'";
     ASSERT_EQ(std::system(command.c_str()), 0) << command;
     ASSERT_EQ(test::ReadBytes(target).at(test::kBitCount), m.bits) << command;
   }

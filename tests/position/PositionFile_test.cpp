@@ -1,12 +1,15 @@
 #include "position/PositionFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <limits>
 #include <string>
 #include <tuple>
 
+#include "platform/PosixFileSystem.h"
 #include "position/CoordinateText.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -23,37 +26,75 @@ Read ReadFile(const char* contents) {
   PositionFix fix{.position = {7, 8}, .course = 9, .valid = 1};
   std::u16string folder = documents.Folder();
   folder.pop_back();  // the documents folder comes without its final "/"
-  const bool valid = ReadPositionFile(fix, folder);
+  const bool valid = ReadPositionFile(RealFileSystem(), fix, folder);
   return {fix.position.lon, fix.position.lat, fix.course, fix.valid, valid};
 }
 
 TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {
-  constexpr auto kMax = std::numeric_limits<std::int32_t>::max(), kMin = std::numeric_limits<std::int32_t>::min();
+  constexpr auto kMax = std::numeric_limits<std::int32_t>::max(),
+                 kMin = std::numeric_limits<std::int32_t>::min();
   const Read earlier{7, 8, 9, 0, false}, valid{7, 8, 9, 1, true};
   const std::pair<const char*, Read> cases[] = {
-      {"Lat = 48.137154\r\nLon = 11.576124\r\nCourse = 245.7\r\nValid = 1\r\n", {11576124, 48137154, 245, 1, true}},
+      {"Lat = 48.137154\r\nLon = 11.576124\r\nCourse = 245.7\r\nValid = 1\r\n",
+       {11576124, 48137154, 245, 1, true}},
       {"Valid = 1\nSpeed = 12\n", valid},  // missing keys leave their fields
-      {nullptr, earlier}, {"", earlier},
+      {nullptr, earlier},
+      {"", earlier},
       {"lat = 48.1", earlier},  // case differs
       {"Lat=48.1", earlier},    // no blank before "="
       {"Lat", earlier},         // shorter than its key
-      {"Lat =48.1", {7, 48100000, 9, 0, false}}, {"   Lat = 48.1", {7, 48100000, 9, 0, false}},
-      {"\tLon = -0.5", {-500000, 8, 9, 0, false}}, {"Lat = 1.000001", {7, 1000000, 9, 0, false}},
-      {"Lat =", {7, 0, 9, 0, false}}, {"Course = 359.9", {7, 8, 359, 0, false}},
+      {"Lat =48.1", {7, 48100000, 9, 0, false}},
+      {"   Lat = 48.1", {7, 48100000, 9, 0, false}},
+      {"\tLon = -0.5", {-500000, 8, 9, 0, false}},
+      {"Lat = 1.000001", {7, 1000000, 9, 0, false}},
+      {"Lat =", {7, 0, 9, 0, false}},
+      {"Course = 359.9", {7, 8, 359, 0, false}},
       // Millionths of a degree and whole degrees, truncated toward zero and saturated.
-      {"Lon = -0.0000019", {-1, 8, 9, 0, false}}, {"Lon = 2147.483647", {kMax, 8, 9, 0, false}},
-      {"Lon = -2147.483648", {kMin, 8, 9, 0, false}}, {"Lon = 1e999", {kMax, 8, 9, 0, false}},
-      {"Lon = -1e300", {kMin, 8, 9, 0, false}}, {"Course = 90", {7, 8, 900000000, 0, false}},
-      {"Course = -0.5", {7, 8, 0, 0, false}}, {"Course = 2147483647.9", {7, 8, kMax, 0, false}},
+      {"Lon = -0.0000019", {-1, 8, 9, 0, false}},
+      {"Lon = 2147.483647", {kMax, 8, 9, 0, false}},
+      {"Lon = -2147.483648", {kMin, 8, 9, 0, false}},
+      {"Lon = 1e999", {kMax, 8, 9, 0, false}},
+      {"Lon = -1e300", {kMin, 8, 9, 0, false}},
+      {"Course = 90", {7, 8, 900000000, 0, false}},
+      {"Course = -0.5", {7, 8, 0, 0, false}},
+      {"Course = 2147483647.9", {7, 8, kMax, 0, false}},
       {"Course = -2147483648.9", {7, 8, kMin, 0, false}},
       // Only the value 1 makes a valid fix.
-      {"Valid = 10\n", earlier}, {"Valid = 1.0\n", earlier}, {"Valid = true\n", earlier},
-      {"Valid = 0\n", earlier}, {"valid = 1\n", earlier}, {"Valid=1\n", earlier},
-      {"Valid =1", valid}, {"Valid = 1   \r\n", valid}, {" Valid =\t1\t\n", valid},
+      {"Valid = 10\n", earlier},
+      {"Valid = 1.0\n", earlier},
+      {"Valid = true\n", earlier},
+      {"Valid = 0\n", earlier},
+      {"valid = 1\n", earlier},
+      {"Valid=1\n", earlier},
+      {"Valid =1", valid},
+      {"Valid = 1   \r\n", valid},
+      {" Valid =\t1\t\n", valid},
       // Later keys win, but a later "Valid =" does not take validity back.
       {"Lat = 1.5\nValid = 1\nLat = 2.5\nValid = 0\n", {7, 2500000, 9, 1, true}}};
   for (const auto& [contents, read] : cases) EXPECT_EQ(ReadFile(contents), read) << contents;
   EXPECT_EQ(ToMicroDegrees(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+// The navigation program may be replacing the file just then: six opens are tried in a
+// row. Anything but a regular file in its place counts as missing, and never holds the
+// start up as a FIFO without a writer would.
+TEST(ReadPositionFile, TriesSixOpensAndReadsOnlyARegularFile) {
+  using Call = test::FaultyFileSystem::Call;
+  test::TempFolder documents;
+  documents.Write("QXPosition.txt", "Valid = 1\n");
+  std::u16string folder = documents.Folder();
+  folder.pop_back();
+  for (const int failures : {5, 6}) {
+    test::FaultyFileSystem files;
+    files.Fail(Call::Open, ENOENT).Times(failures);
+    PositionFix fix;
+    EXPECT_EQ(ReadPositionFile(files, fix, folder), failures < 6) << failures;
+    EXPECT_EQ(files.Count(Call::Open), 6) << failures;
+  }
+  std::filesystem::remove(documents.Path() / "QXPosition.txt");
+  ASSERT_EQ(::mkfifo((documents.Path() / "QXPosition.txt").c_str(), 0600), 0);
+  PositionFix fix;
+  EXPECT_FALSE(ReadPositionFile(RealFileSystem(), fix, folder));
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "platform/TextEncoding.h"
 #include "session/DialogResult.h"
-#include "support/FileSizeLimit.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -39,7 +39,9 @@ class RecordingSessionTest : public ::testing::Test, public Shell {
     if (!positionFile.empty()) folder_.Write("documents/QXPosition.txt", positionFile);
     calls_.clear();
     const auto page = [&] { return calls_.push_back("page"), pageResult; };
-    const auto clock = [&] { return calls_.push_back("clock"), LocalDateTime{2026, 12, 0, 6, 1, 20, 20, 5}; };
+    const auto clock = [&] {
+      return calls_.push_back("clock"), LocalDateTime{2026, 12, 0, 6, 1, 20, 20, 5};
+    };
     EXPECT_FALSE(RecordingSession(state_, *this, page, clock).Start());
   }
   std::filesystem::path Recorded() const { return folder_.Path() / "program/pois/recorded.asc"; }
@@ -51,9 +53,13 @@ class RecordingSessionTest : public ::testing::Test, public Shell {
 
 TEST_F(RecordingSessionTest, OnlyAValidFixAndAPageEndingDoneFileTheFallbackRecord) {
   const Calls noFix{"beep", "Missing GPS-Signal !"}, page{"beep", "clock", "page"};
-  const std::tuple<std::string_view, int, Calls> runs[] = {  // the first with no position file
-      {"", kResultDone, noFix}, {"Lat = 48.1\nLon = 11.5\nValid = 0\n", kResultDone, noFix},
-      {kValidFix, kResultBack, page}, {kValidFix, 0, page}, {kValidFix, 3, page}};
+  const std::tuple<std::string_view, int, Calls> runs[] = {
+      // the first with no position file
+      {"", kResultDone, noFix},
+      {"Lat = 48.1\nLon = 11.5\nValid = 0\n", kResultDone, noFix},
+      {kValidFix, kResultBack, page},
+      {kValidFix, 0, page},
+      {kValidFix, 3, page}};
   for (const auto& [file, result, calls] : runs) {
     Run(file, result);
     EXPECT_EQ(calls_, calls) << file << result;
@@ -63,19 +69,21 @@ TEST_F(RecordingSessionTest, OnlyAValidFixAndAPageEndingDoneFileTheFallbackRecor
   EXPECT_EQ(test::ReadBytes(Recorded()), kFallbackRecord);
   // A later run appends; consecutive records are parted by an empty line.
   Run(kValidFix, kResultDone);
-  EXPECT_EQ(test::ReadBytes(Recorded()), std::string(kFallbackRecord) + std::string(kFallbackRecord));
+  EXPECT_EQ(test::ReadBytes(Recorded()),
+            std::string(kFallbackRecord) + std::string(kFallbackRecord));
 }
 
 TEST_F(RecordingSessionTest, AFallbackRecordThatCannotBeWrittenIsReportedAndLeavesNoTrace) {
   const std::string before = "\n1.0000000, 2.0000000, \"earlier\"\n";
   folder_.Write("program/pois/recorded.asc", before);
   folder_.Write("documents/QXPosition.txt", kValidFix);
-  {
-    const test::FileSizeLimit diskFull(before.size() + 20);
-    Run("", kResultDone);
-  }
+  test::FaultyFileSystem fullDisk;
+  fullDisk.Fail(test::FaultyFileSystem::Call::Write, ENOSPC).Times(-1);
+  state_.files = &fullDisk;
+  Run("", kResultDone);
   EXPECT_EQ(calls_, (Calls{"beep", "clock", "page", "File could not be created !"}));
   EXPECT_EQ(test::ReadBytes(Recorded()), before);
+  state_.files = &RealFileSystem();
 
   std::filesystem::remove_all(folder_.Path() / "program/pois");
   Run(kValidFix, kResultDone);
@@ -84,7 +92,8 @@ TEST_F(RecordingSessionTest, AFallbackRecordThatCannotBeWrittenIsReportedAndLeav
 
 TEST_F(RecordingSessionTest, WritesTheSameBytesUnderAGermanLocale) {
   const std::string previous = std::setlocale(LC_ALL, nullptr);
-  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr) GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
+  if (std::setlocale(LC_ALL, "de_DE.UTF-8") == nullptr)
+    GTEST_SKIP() << "the de_DE.UTF-8 locale is not installed";
   Run(kValidFix, kResultDone);
   char printed[8];
   std::snprintf(printed, sizeof printed, "%.1f", 1.5);
