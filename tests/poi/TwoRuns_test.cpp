@@ -118,7 +118,7 @@ class TwoRunsTest : public ::testing::Test {
 TEST_F(TwoRunsTest, TwoDeletionsInOneFileBothHappen) {
   std::mt19937 random(12);
   for (int round = 0; round < 50; ++round) {
-    std::vector<std::string> cafes = WriteCafes(4000);
+    std::vector<std::string> cafes = WriteCafes(1000);
     const std::size_t first = random() % cafes.size();
     const std::size_t second = (first + 1 + random() % (cafes.size() - 1)) % cafes.size();
     StartGate gate;
@@ -208,7 +208,7 @@ TEST_F(TwoRunsTest, AFailingAppendTakesBackOnlyItsOwnRecord) {
 }
 
 TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
-  const std::vector<std::string> cafes = WriteCafes(3000);
+  const std::vector<std::string> cafes = WriteCafes(1000);
   std::string before, after;
   for (const std::string& record : cafes) before += record;
   after = before.substr(cafes[0].size());
