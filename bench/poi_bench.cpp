@@ -22,6 +22,7 @@
 
 #include "platform/DirectorySearch.h"
 #include "platform/File.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/TextEncoding.h"
 #include "poi/CategoryTable.h"
 #include "poi/NearestPoi.h"
@@ -79,7 +80,7 @@ int Generate(const std::u16string& folder, int files, long lines) {
   for (int f = 0; f < files; ++f) {
     char name[32];
     std::snprintf(name, sizeof name, "Category%03d.asc", f);
-    File file;
+    File file(RealFileSystem());
     if (!file.Open(folder + u"pois/" + Utf8ToUtf16(name), File::Mode::Write)) return 1;
     std::string bytes;
     const long count = lines / files + (f < lines % files ? 1 : 0);
@@ -105,9 +106,10 @@ int Generate(const std::u16string& folder, int files, long lines) {
 int Search(const std::u16string& folder, GeoPoint position, int repeats) {
   const CategoryTable table = TableOf(folder);
   NearestPoiMatch match;
-  FindNearestPoi(table, position, match);  // the files are read once before the timing
+  FindNearestPoi(RealFileSystem(), table, position,
+                 match);  // the files are read once before the timing
   const double ms = BestMilliseconds(
-      repeats, [] {}, [&] { FindNearestPoi(table, position, match); });
+      repeats, [] {}, [&] { FindNearestPoi(RealFileSystem(), table, position, match); });
   std::printf("%.1f %ld %s %d %d %s\n", ms, PeakMemoryKilobytes(),
               Utf16ToUtf8(table.rows[static_cast<std::size_t>(match.fileIndex)].name).c_str(),
               match.position.lon, match.position.lat, Utf16ToUtf8(match.name).c_str());
@@ -131,9 +133,12 @@ int Delete(const char* pristine, const std::u16string& folder, const std::u16str
         std::filesystem::copy_file(pristine, target,
                                    std::filesystem::copy_options::overwrite_existing);
         ::sync();
-        FindNearestPoi(table, {10000000, 47500000}, match);
+        FindNearestPoi(RealFileSystem(), table, {10000000, 47500000}, match);
       },
-      [&] { deleted = deleted && DeleteNearestPoi(table, match) == DeleteResult::Deleted; });
+      [&] {
+        deleted =
+            deleted && DeleteNearestPoi(RealFileSystem(), table, match) == DeleteResult::Deleted;
+      });
   std::printf("%.1f %ld\n", ms, PeakMemoryKilobytes());
   return deleted ? 0 : 1;
 }

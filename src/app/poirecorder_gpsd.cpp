@@ -10,6 +10,7 @@
 #include "gpsd/LibgpsSource.h"
 #include "gpsd/PositionFileWriter.h"
 #include "platform/File.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/StopSignals.h"
 #include "platform/TextEncoding.h"
 #include "position/PositionFile.h"
@@ -50,7 +51,7 @@ int main(int argc, char* argv[]) {
     poirec::MakeFolder(documents);
   }
   const std::string fileName = poirec::Utf16ToUtf8(path);
-  const auto lastKnown = poirec::ReadLastKnown(path);
+  const auto lastKnown = poirec::ReadLastKnown(poirec::RealFileSystem(), path);
   if (!lastKnown) {
     std::cerr << "poirecorder-gpsd: " << fileName
               << " cannot be read or is no position file (a file with a line \"Lat =\", "
@@ -65,6 +66,6 @@ int main(int argc, char* argv[]) {
 
   poirec::LibgpsSource gps(options.host, options.port, stop);
   poirec::SteadyClock clock;
-  poirec::PositionFileWriter writer(path);
+  poirec::PositionFileWriter writer(poirec::RealFileSystem(), path);
   return poirec::RunFeeder(gps, clock, writer, settings, *lastKnown, std::cerr);
 }

@@ -15,6 +15,7 @@
 #include "export/ExportRun.h"
 #include "export/ExportSources.h"
 #include "platform/DirectorySearch.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/TextEncoding.h"
 
 namespace {
@@ -75,7 +76,7 @@ class Output {
       Say(Utf8(*target_) + ": will not replace a POI file with the GPX document");
       return false;
     }
-    file_.emplace(target_->toStdU16String());
+    file_.emplace(poirec::RealFileSystem(), target_->toStdU16String());
     if (target_->isEmpty() || !file_->Open()) {
       Say(Utf8(*target_) + ": cannot be created");
       return false;
@@ -146,7 +147,8 @@ int main(int argc, char* argv[]) {
   const Sources sources = Gather(parser.positionalArguments(), parser.isSet(includeRecorded));
   poirec::GpxWriter writer(output.Device(), QStringLiteral("poirecorder-gpx " POI_VERSION));
   writer.Begin();
-  const poirec::ExportOutcome outcome = poirec::ExportWaypoints(sources.files, writer, Say);
+  const poirec::ExportOutcome outcome =
+      poirec::ExportWaypoints(poirec::RealFileSystem(), sources.files, writer, Say);
   if (!output.Finish(!outcome.sinkFailed && writer.Finish())) return kFailed;
   return outcome.skippedAny || !sources.allFound ? kSkipped : kExported;
 }

@@ -1,27 +1,21 @@
 #include "export/AtomicOutputFile.h"
 
+#include "platform/Path.h"
+
 namespace poirec {
-namespace {
 
-std::u16string FolderOf(std::u16string_view path) {
-  const std::size_t slash = path.rfind(u'/');
-  return slash == std::u16string_view::npos ? std::u16string()
-                                            : std::u16string(path.substr(0, slash + 1));
-}
-
-}  // namespace
-
-AtomicOutputFile::AtomicOutputFile(std::u16string_view target)
-    : target_(target), temporary_(std::u16string(target) + u".tmp") {}
+AtomicOutputFile::AtomicOutputFile(FileSystem& files, std::u16string_view target)
+    : files_(files), target_(target), temporary_(std::u16string(target) + u".tmp"), file_(files) {}
 
 AtomicOutputFile::~AtomicOutputFile() {
   if (!created_) return;
   file_.Close();
-  RemoveFile(temporary_);
+  RemoveFile(files_, temporary_);
 }
 
 bool AtomicOutputFile::Open() {
-  created_ = file_.Open(temporary_, File::Mode::Write);
+  RemoveFile(files_, temporary_);
+  created_ = file_.Open(temporary_, File::Mode::CreateNew);
   return created_;
 }
 
@@ -33,10 +27,10 @@ bool AtomicOutputFile::Write(const char* bytes, std::size_t size) {
 bool AtomicOutputFile::Commit() {
   if (!created_) return false;
   const bool written = !writeFailed_ && file_.Sync();
-  if (!file_.Close() || !written || !ReplaceFileNamed(temporary_, target_)) return false;
+  if (!file_.Close() || !written || !ReplaceFileNamed(files_, temporary_, target_)) return false;
   created_ = false;  // the temporary file is the target now
   // The new contents are in place either way; this makes the rename itself durable.
-  SyncFolder(FolderOf(target_));
+  SyncFolder(files_, FolderOf(target_));
   return true;
 }
 

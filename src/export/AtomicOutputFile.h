@@ -12,14 +12,15 @@ namespace poirec {
 
 class AtomicOutputFile {
  public:
-  explicit AtomicOutputFile(std::u16string_view target);
+  AtomicOutputFile(FileSystem& files, std::u16string_view target);
   // Removes the temporary file unless Commit put it in place.
   ~AtomicOutputFile();
   AtomicOutputFile(const AtomicOutputFile&) = delete;
   AtomicOutputFile& operator=(const AtomicOutputFile&) = delete;
 
   // Creates the temporary file: the target's path with ".tmp" added, in the same folder,
-  // so that the rename never crosses file systems.
+  // so that the rename never crosses file systems. One left behind by an export that was
+  // stopped is removed first; the new one is created afresh, never through a symlink.
   bool Open();
   bool Write(const char* bytes, std::size_t size);
   // Makes the new contents durable, renames them over the target and makes the rename
@@ -31,6 +32,7 @@ class AtomicOutputFile {
   const std::u16string& TemporaryPath() const { return temporary_; }
 
  private:
+  FileSystem& files_;
   std::u16string target_;
   std::u16string temporary_;
   File file_;

@@ -29,11 +29,12 @@ std::string Problems(const PoiFileReport& file) {
 
 }  // namespace
 
-ExportOutcome ExportWaypoints(const std::vector<SourceFile>& sources, WaypointSink& sink,
+ExportOutcome ExportWaypoints(FileSystem& files, const std::vector<SourceFile>& sources,
+                              WaypointSink& sink,
                               const std::function<void(const std::string&)>& report) {
   ExportOutcome outcome;
   for (const SourceFile& source : sources) {
-    const PoiFileReport file = ReadPoiFileWaypoints(source.path, source.type, sink);
+    const PoiFileReport file = ReadPoiFileWaypoints(files, source.path, source.type, sink);
     outcome.waypoints += file.waypoints;
     if (const std::string problems = Problems(file); !problems.empty()) {
       outcome.skippedAny = true;

@@ -8,6 +8,7 @@
 
 #include "export/ExportSources.h"
 #include "export/Waypoint.h"
+#include "platform/FileSystem.h"
 
 namespace poirec {
 
@@ -20,7 +21,8 @@ struct ExportOutcome {
 // Reads the sources in order into the sink. Each file that cannot be read, cannot be read
 // to its end, or has lines that are not POIs or POIs off the earth gets one message (UTF-8,
 // beginning with the file's path) through report; the other files are exported all the same.
-ExportOutcome ExportWaypoints(const std::vector<SourceFile>& sources, WaypointSink& sink,
+ExportOutcome ExportWaypoints(FileSystem& files, const std::vector<SourceFile>& sources,
+                              WaypointSink& sink,
                               const std::function<void(const std::string&)>& report);
 
 }  // namespace poirec

@@ -36,10 +36,10 @@ struct LineInProgress {
 
 }  // namespace
 
-PoiFileReport ReadPoiFileWaypoints(std::u16string_view path, std::u16string_view type,
-                                   WaypointSink& sink) {
+PoiFileReport ReadPoiFileWaypoints(FileSystem& files, std::u16string_view path,
+                                   std::u16string_view type, WaypointSink& sink) {
   PoiFileReport report;
-  TextLineReader reader;
+  TextLineReader reader(files);
   if (!reader.Open(path, TextLineReader::kReadShared)) return report;
   report.opened = true;
 

@@ -4,6 +4,7 @@
 #include <string_view>
 
 #include "export/Waypoint.h"
+#include "platform/FileSystem.h"
 
 namespace poirec {
 
@@ -26,7 +27,7 @@ struct PoiFileReport {
 // (ParsePoiPosition); the waypoint's name is the whole line's (WaypointName), however long
 // the line is. A longitude of exactly 180 degrees is given as -180, the same meridian, as
 // GPX wants longitudes below 180.
-PoiFileReport ReadPoiFileWaypoints(std::u16string_view path, std::u16string_view type,
-                                   WaypointSink& sink);
+PoiFileReport ReadPoiFileWaypoints(FileSystem& files, std::u16string_view path,
+                                   std::u16string_view type, WaypointSink& sink);
 
 }  // namespace poirec

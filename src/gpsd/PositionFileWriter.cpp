@@ -20,7 +20,8 @@ std::string Quoted(std::u16string_view path) { return "\"" + Utf16ToUtf8(path) +
 
 }  // namespace
 
-PositionFileWriter::PositionFileWriter(std::u16string path) : path_(std::move(path)) {
+PositionFileWriter::PositionFileWriter(FileSystem& files, std::u16string path)
+    : files_(files), path_(std::move(path)) {
   const std::size_t slash = path_.rfind(u'/');
   if (slash == std::u16string::npos) {
     name_ = path_;
@@ -37,7 +38,7 @@ std::u16string PositionFileWriter::NextTemporaryPath() {
 }
 
 bool PositionFileWriter::Write(std::string_view text, std::string& reason) {
-  File file;
+  File file(files_);
   std::u16string temporary;
   for (int attempt = 0; attempt < kCreateAttempts && !file.IsOpen(); ++attempt) {
     temporary = NextTemporaryPath();
@@ -53,23 +54,23 @@ bool PositionFileWriter::Write(std::string_view text, std::string& reason) {
   const bool closed = file.Close();
   if (written && !closed) reason = LastErrorText();
   if (!written || !closed) {
-    RemoveFile(temporary);
+    RemoveFile(files_, temporary);
     return false;
   }
-  if (!ReplaceFile(temporary, path_)) {
+  if (!ReplaceFile(files_, temporary, path_)) {
     reason = "cannot rename " + Quoted(temporary) + " over it (" + LastErrorText() + ")";
-    RemoveFile(temporary);
+    RemoveFile(files_, temporary);
     return false;
   }
-  if (!SyncFolder(folder_)) {
+  if (!SyncFolder(files_, folder_)) {
     reason = "cannot sync its folder (" + LastErrorText() + ")";
     return false;
   }
   return true;
 }
 
-std::optional<PositionFileContents> ReadLastKnown(std::u16string_view path) {
-  File file;
+std::optional<PositionFileContents> ReadLastKnown(FileSystem& files, std::u16string_view path) {
+  File file(files);
   if (!file.Open(path, File::Mode::Read)) {
     if (PathExists(path)) return std::nullopt;
     return PositionFileContents{};
@@ -80,7 +81,7 @@ std::optional<PositionFileContents> ReadLastKnown(std::u16string_view path) {
   if (bytes.size() > kLongestPositionFile || !IsPositionFileText(bytes)) return std::nullopt;
 
   PositionFix fix;
-  ReadPositionFileAt(fix, path);
+  ReadPositionFileAt(files, fix, path);
   return PositionFileContents{.latitude = fix.position.lat * 0.000001,
                               .longitude = fix.position.lon * 0.000001,
                               .course = NormalizeCourse(fix.course)};

@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "gpsd/PositionText.h"
+#include "platform/FileSystem.h"
 
 namespace poirec {
 
@@ -20,7 +21,7 @@ class PositionSink {
 
 class PositionFileWriter final : public PositionSink {
  public:
-  explicit PositionFileWriter(std::u16string path);
+  PositionFileWriter(FileSystem& files, std::u16string path);
 
   bool Write(std::string_view text, std::string& reason) override;
 
@@ -31,6 +32,7 @@ class PositionFileWriter final : public PositionSink {
   // count, so neither a reader of the position file nor another writer ever opens it.
   std::u16string NextTemporaryPath();
 
+  FileSystem& files_;
   std::u16string path_;
   std::u16string folder_;  // where the temporary files go; empty for the working folder
   std::u16string name_;
@@ -41,6 +43,6 @@ class PositionFileWriter final : public PositionSink {
 // degree, as the recorder reads it) and course are the last known ones. No file gives zeros.
 // Empty when something is there that cannot be read or is no position file: the feeder must
 // leave it alone.
-std::optional<PositionFileContents> ReadLastKnown(std::u16string_view path);
+std::optional<PositionFileContents> ReadLastKnown(FileSystem& files, std::u16string_view path);
 
 }  // namespace poirec

@@ -124,8 +124,8 @@ int ReadBackColorTable(DeviceIndependentBitmap& bitmap, int first, int count,
   return static_cast<int>(available);
 }
 
-bool DibImage::LoadFromFile(std::u16string_view path) {
-  File file;  // closed on every path when it goes
+bool DibImage::LoadFromFile(std::u16string_view path, FileSystem& files) {
+  File file(files);  // closed on every path when it goes
   if (!file.Open(path, File::Mode::Read) || file.Length() > kMaxFileBytes) return false;
 
   std::array<std::uint8_t, kFileHeaderSize> fileHeader{};

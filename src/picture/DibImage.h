@@ -11,6 +11,7 @@
 #include "picture/BitmapInfo.h"
 #include "picture/DeviceIndependentBitmap.h"
 #include "picture/LogicalPalette.h"
+#include "platform/PosixFileSystem.h"
 
 namespace poirec {
 
@@ -50,8 +51,8 @@ class DibImage {
   // its picture. A load that fails before the new bitmap is created (unreadable file, not
   // such a picture, a file or pixel area beyond the bounds above) keeps the previous
   // bitmap and sets no memory aside for pixels; one that fails while creating it (a layout
-  // CanShow refuses) leaves the image empty.
-  bool LoadFromFile(std::u16string_view path);
+  // CanShow refuses) leaves the image empty. Only a regular file is read.
+  bool LoadFromFile(std::u16string_view path, FileSystem& files = RealFileSystem());
 
   // Builds bitmap from an info header with its colour table and copies the header's image
   // size of pixel bytes into it, never more than pixelData holds; without pixel data the

@@ -1,11 +1,8 @@
 #include "platform/File.h"
 
-#include <fcntl.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 #include <utility>
 
@@ -15,115 +12,169 @@
 namespace poirec {
 namespace {
 
-const char* ModeText(File::Mode mode) {
+constexpr std::size_t kFlushSize = 64 * 1024;
+// Each new file in the path comes from a finished deletion; a handful is already rare.
+constexpr int kLockAttempts = 100;
+
+FileSystem::OpenMode OpenModeFor(File::Mode mode) {
   switch (mode) {
-    case File::Mode::Read: return "rb";
-    case File::Mode::Write: return "wb";
-    case File::Mode::AppendText: return "a+";  // Linux makes no difference for text mode
-    case File::Mode::ReadWrite: return "r+b";
-    case File::Mode::CreateNew: return "wbx";  // O_EXCL: never opens what is already there
+    case File::Mode::Read: return FileSystem::OpenMode::Read;
+    case File::Mode::Write: return FileSystem::OpenMode::Truncate;
+    case File::Mode::AppendText: return FileSystem::OpenMode::Append;  // Linux has no text mode
+    case File::Mode::ReadWrite: return FileSystem::OpenMode::ReadWrite;
+    case File::Mode::CreateNew: return FileSystem::OpenMode::CreateNew;
   }
-  return "rb";
+  return FileSystem::OpenMode::Read;
 }
 
 }  // namespace
 
 File::~File() { Close(); }
 
-File::File(File&& other) noexcept : stream_(std::exchange(other.stream_, nullptr)) {}
+File::File(File&& other) noexcept
+    : files_(other.files_),
+      handle_(std::exchange(other.handle_, -1)),
+      mode_(other.mode_),
+      path_(std::move(other.path_)),
+      pending_(std::move(other.pending_)),
+      writeFailed_(std::exchange(other.writeFailed_, false)) {}
 
 File& File::operator=(File&& other) noexcept {
   if (this != &other) {
     Close();
-    stream_ = std::exchange(other.stream_, nullptr);
+    files_ = other.files_;
+    handle_ = std::exchange(other.handle_, -1);
+    mode_ = other.mode_;
+    path_ = std::move(other.path_);
+    pending_ = std::move(other.pending_);
+    writeFailed_ = std::exchange(other.writeFailed_, false);
   }
   return *this;
 }
 
 bool File::Open(std::u16string_view path, Mode mode) {
-  Close();
   const std::string native = ResolvePath(path);
   if (native.empty()) {
+    Close();
     errno = ENOENT;
     return false;
   }
-  stream_ = std::fopen(native.c_str(), ModeText(mode));
-  if (stream_ == nullptr) return false;
-  struct stat info {};
-  const bool known = ::fstat(::fileno(stream_), &info) == 0;
-  if (known && !S_ISDIR(info.st_mode)) return true;
-  // A folder opened for reading says why as opening it for writing does.
-  const int error = known ? EISDIR : errno;
+  return OpenNative(native, mode);
+}
+
+bool File::OpenNative(const std::string& path, Mode mode) {
   Close();
-  errno = error;
+  handle_ = files_->Open(path, OpenModeFor(mode));
+  if (handle_ < 0) return false;
+  mode_ = mode;
+  path_ = path;
+  return true;
+}
+
+bool File::Lock() {
+  for (int attempt = 0; attempt < kLockAttempts; ++attempt) {
+    if (handle_ < 0 || !files_->Lock(handle_)) return false;
+    if (files_->StillNamedBy(handle_, path_)) return true;
+    // Not the file the path names now: the lock on it protects nothing.
+    files_->Close(handle_);
+    handle_ = files_->Open(path_, OpenModeFor(mode_));
+  }
+  errno = EWOULDBLOCK;
   return false;
 }
 
+bool File::TakeAccessFrom(const File& model) {
+  return handle_ >= 0 && model.handle_ >= 0 && files_->CopyAccess(model.handle_, handle_);
+}
+
+bool File::Flush() {
+  std::size_t done = 0;
+  while (done < pending_.size()) {
+    const std::int64_t written =
+        files_->Write(handle_, pending_.data() + done, pending_.size() - done);
+    if (written <= 0) {
+      if (written == 0) errno = EIO;
+      pending_.clear();
+      writeFailed_ = true;
+      return false;
+    }
+    done += static_cast<std::size_t>(written);
+  }
+  pending_.clear();
+  return true;
+}
+
 std::size_t File::Read(void* destination, std::size_t size) {
-  if (stream_ == nullptr || size == 0) return 0;
-  return std::fread(destination, 1, size, stream_);
+  if (handle_ < 0 || !Flush()) return 0;
+  std::size_t done = 0;
+  while (done < size) {
+    const std::int64_t read =
+        files_->Read(handle_, static_cast<char*>(destination) + done, size - done);
+    if (read <= 0) break;
+    done += static_cast<std::size_t>(read);
+  }
+  return done;
 }
 
 bool File::Write(const void* source, std::size_t size) {
-  if (stream_ == nullptr) return false;
-  return std::fwrite(source, 1, size, stream_) == size;
+  if (handle_ < 0) return false;
+  pending_.append(static_cast<const char*>(source), size);
+  return pending_.size() < kFlushSize || Flush();
 }
 
 bool File::WriteByte(unsigned char byte) {
-  return stream_ != nullptr && std::fputc(byte, stream_) != EOF;
+  if (handle_ < 0) return false;
+  pending_.push_back(static_cast<char>(byte));
+  return pending_.size() < kFlushSize || Flush();
 }
 
 bool File::Seek(std::int64_t offsetFromStart) {
-  return stream_ != nullptr && offsetFromStart >= 0 &&
-         ::fseeko(stream_, static_cast<off_t>(offsetFromStart), SEEK_SET) == 0;
+  return handle_ >= 0 && offsetFromStart >= 0 && Flush() && files_->Seek(handle_, offsetFromStart);
 }
 
 std::int64_t File::Length() {
-  if (stream_ == nullptr || std::fflush(stream_) != 0) return -1;
-  struct stat info {};
-  if (::fstat(::fileno(stream_), &info) != 0) return -1;
-  return info.st_size;
+  if (handle_ < 0 || !Flush()) return -1;
+  return files_->Length(handle_);
 }
 
 bool File::Truncate(std::int64_t length) {
-  if (stream_ == nullptr) return false;
-  std::fflush(stream_);  // whatever it could not write is cut off below anyway
-  return ::ftruncate(::fileno(stream_), static_cast<off_t>(length)) == 0;
+  if (handle_ < 0) return false;
+  Flush();  // whatever it could not write is cut off below anyway
+  return files_->Truncate(handle_, length);
 }
 
-bool File::Sync() {
-  return stream_ != nullptr && std::fflush(stream_) == 0 && ::fsync(::fileno(stream_)) == 0;
-}
+bool File::Sync() { return handle_ >= 0 && Flush() && files_->Sync(handle_); }
 
 bool File::Close() {
-  if (stream_ == nullptr) return true;
-  const bool flushed = std::fflush(stream_) == 0 && !std::ferror(stream_);
-  const bool closed = std::fclose(stream_) == 0;
-  stream_ = nullptr;
+  if (handle_ < 0) return true;
+  const bool flushed = Flush() && !writeFailed_;
+  const int flushError = errno;
+  const bool closed = files_->Close(handle_);
+  if (!flushed) errno = flushError;
+  handle_ = -1;
+  writeFailed_ = false;
   return flushed && closed;
 }
 
-bool RemoveFile(std::u16string_view path) { return ::unlink(ResolvePath(path).c_str()) == 0; }
-
-bool ReplaceFile(std::u16string_view source, std::u16string_view target) {
-  return std::rename(ResolvePath(source).c_str(), ResolvePath(target).c_str()) == 0;
+bool RemoveFile(FileSystem& files, std::u16string_view path) {
+  return files.Remove(ResolvePath(path));
 }
 
-bool ReplaceFileNamed(std::u16string_view source, std::u16string_view target) {
+bool ReplaceFile(FileSystem& files, std::u16string_view source, std::u16string_view target) {
+  return files.Rename(ResolvePath(source), ResolvePath(target));
+}
+
+bool ReplaceFileNamed(FileSystem& files, std::u16string_view source, std::u16string_view target) {
   const std::size_t slash = target.rfind(u'/');
   const std::u16string_view name =
       slash == std::u16string_view::npos ? target : target.substr(slash + 1);
   const std::string folder =
       slash == std::u16string_view::npos ? std::string() : ResolvePath(target.substr(0, slash + 1));
-  return std::rename(ResolvePath(source).c_str(), (folder + Utf16ToUtf8(name)).c_str()) == 0;
+  return files.Rename(ResolvePath(source), folder + Utf16ToUtf8(name));
 }
 
-bool SyncFolder(std::u16string_view folder) {
-  const std::string native = ResolvePath(folder);
-  const int descriptor = ::open(native.empty() ? "." : native.c_str(), O_RDONLY | O_DIRECTORY);
-  if (descriptor < 0) return false;
-  const bool synced = ::fsync(descriptor) == 0;
-  return ::close(descriptor) == 0 && synced;
+bool SyncFolder(FileSystem& files, std::u16string_view folder) {
+  return files.SyncFolder(ResolvePath(folder));
 }
 
 bool PathExists(std::u16string_view path) {

@@ -1,12 +1,15 @@
 #pragma once
-// Stream files: the one way the program reads and writes files. Writes are buffered, so
-// the one-byte writes of the record writers cost no system call each; Close reports
-// whether everything written reached the file.
+// Files as the program uses them: opened by their 16-bit path (resolved as ResolvePath
+// does), read, written through a buffer so the one-byte writes of the record writers cost
+// no system call each, locked against other runs, synced, and closed with a report of
+// whether everything written reached the file. Every call goes to a FileSystem, so tests
+// can make any of them fail; errno is left as the failing call set it.
 #include <cstddef>
 #include <cstdint>
-#include <cstdio>
 #include <string>
 #include <string_view>
+
+#include "platform/FileSystem.h"
 
 namespace poirec {
 
@@ -17,20 +20,31 @@ class File {
     Write,       // "w": created, or emptied when it exists
     AppendText,  // "a+t": created when missing; every write goes to the end
     ReadWrite,   // reading and writing an existing file from its start
-    CreateNew,   // writing a file made by this call; fails when the name is taken
+    CreateNew,   // writing a file that must not exist yet; a symlink in its place is not followed
   };
 
-  File() = default;
+  explicit File(FileSystem& files) : files_(&files) {}
   ~File();
   File(File&& other) noexcept;
   File& operator=(File&& other) noexcept;
   File(const File&) = delete;
   File& operator=(const File&) = delete;
 
-  // Opens the path, resolved as ResolvePath does. A file already open is closed first.
-  // On failure errno says why, as the system said it (EISDIR for a folder).
+  // Opens a regular file; a FIFO, a device or a folder does not open. A file already
+  // open is closed first. On failure errno says why, as the system said it (EISDIR for a
+  // folder).
   bool Open(std::u16string_view path, Mode mode);
-  bool IsOpen() const { return stream_ != nullptr; }
+  // The same for a native path, taken as it is.
+  bool OpenNative(const std::string& path, Mode mode);
+  bool IsOpen() const { return handle_ >= 0; }
+
+  // Takes the exclusive lock every run holds while it changes the file, waiting a few
+  // seconds at most. Then the path must still name this file: a deletion in another run
+  // may have renamed its new file over it meanwhile, and that file is then opened and
+  // locked instead. False when the lock was not granted or the file is gone.
+  bool Lock();
+  // Gives this file the owner (where allowed) and the permission bits of model.
+  bool TakeAccessFrom(const File& model);
 
   // Reads up to size bytes and returns how many were read: fewer only at the end of the
   // file or on a read error.
@@ -44,23 +58,31 @@ class File {
   bool Truncate(std::int64_t length);
   // Flushes buffered writes and makes the file's contents durable.
   bool Sync();
-  // Closes the file; false when buffered data could not be written or the close failed.
-  // Closing a file that is not open succeeds.
+  // Closes the file; false when buffered data could not be written, an earlier write
+  // failed or the close failed. Closing a file that is not open succeeds.
   bool Close();
 
  private:
-  std::FILE* stream_ = nullptr;
+  bool Flush();
+
+  FileSystem* files_;
+  int handle_ = -1;
+  Mode mode_ = Mode::Read;
+  std::string path_;     // the native path it was opened by
+  std::string pending_;  // written bytes not yet handed to the file system
+  bool writeFailed_ = false;
 };
 
-bool RemoveFile(std::u16string_view path);
+// Folder and file operations on 16-bit paths, resolved as ResolvePath does.
+bool RemoveFile(FileSystem& files, std::u16string_view path);
 // Replaces target by source in one step: the target is never missing in between.
-bool ReplaceFile(std::u16string_view source, std::u16string_view target);
+bool ReplaceFile(FileSystem& files, std::u16string_view source, std::u16string_view target);
 // The same for a target whose own name is taken as written (its folder is resolved): a
 // file for programs that tell letter cases apart, where "Places.gpx" must never replace
 // "places.gpx".
-bool ReplaceFileNamed(std::u16string_view source, std::u16string_view target);
+bool ReplaceFileNamed(FileSystem& files, std::u16string_view source, std::u16string_view target);
 // Makes the entries of a folder (a created, removed or renamed file) durable.
-bool SyncFolder(std::u16string_view folder);
+bool SyncFolder(FileSystem& files, std::u16string_view folder);
 // Whether anything (a file, a folder) is at the path, resolved as ResolvePath does.
 bool PathExists(std::u16string_view path);
 // Makes a folder (its parent must exist); true when the folder exists afterwards.

@@ -2,9 +2,9 @@
 
 namespace poirec {
 
-AppendResult AppendCategoryRecord(std::u16string_view path, GeoPoint position,
+AppendResult AppendCategoryRecord(FileSystem& files, std::u16string_view path, GeoPoint position,
                                   std::u16string_view name, AppendError* error) {
-  return AppendPoiText(path, FormatRecordText(position, name), error);
+  return AppendPoiText(files, path, FormatRecordText(position, name), error);
 }
 
 }  // namespace poirec

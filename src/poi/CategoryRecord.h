@@ -12,7 +12,7 @@ namespace poirec {
 // is missing. The caller tells the user "File could not be created !" unless the result
 // is Appended; a record that could not be written completely has been taken off again.
 // When it fails and error is given, error says why.
-AppendResult AppendCategoryRecord(std::u16string_view path, GeoPoint position,
+AppendResult AppendCategoryRecord(FileSystem& files, std::u16string_view path, GeoPoint position,
                                   std::u16string_view name, AppendError* error = nullptr);
 
 }  // namespace poirec

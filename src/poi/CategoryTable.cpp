@@ -20,8 +20,4 @@ std::u16string PoiFilePath(const CategoryEntry& entry) {
   return WithLastThreeReplaced(entry.bitmapPath, u"asc");
 }
 
-std::u16string TemporaryPoiFilePath(const CategoryEntry& entry) {
-  return WithLastThreeReplaced(entry.bitmapPath, u"asc2");
-}
-
 }  // namespace poirec

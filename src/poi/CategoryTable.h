@@ -25,7 +25,4 @@ const CategoryEntry* RowAt(const CategoryTable& table, std::int32_t index);
 // characters, so both always name the same category.
 std::u16string PoiFilePath(const CategoryEntry& entry);
 
-// The temporary file of a rewrite: the picture path with "asc2" in place of "bmp".
-std::u16string TemporaryPoiFilePath(const CategoryEntry& entry);
-
 }  // namespace poirec

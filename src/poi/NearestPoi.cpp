@@ -22,6 +22,13 @@ std::int32_t RowsInUse(const CategoryTable& table) {
   return std::clamp(table.count, 0, CategoryTable::kCapacity);
 }
 
+// The folder of a native path, for its sync.
+std::string NativeFolderOf(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  if (slash == std::string::npos) return ".";
+  return path.substr(0, slash == 0 ? 1 : slash);
+}
+
 bool IsBlank(std::string_view bytes) {
   return std::all_of(bytes.begin(), bytes.end(), [](char c) { return IsTrimmedSpace(c); });
 }
@@ -119,10 +126,11 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint p
 
 }  // namespace
 
-bool FindNearestPoi(const CategoryTable& table, GeoPoint position, NearestPoiMatch& match) {
+bool FindNearestPoi(FileSystem& files, const CategoryTable& table, GeoPoint position,
+                    NearestPoiMatch& match) {
   bool found = false;
   std::int64_t best = 0;
-  TextLineReader reader;
+  TextLineReader reader(files);
   for (std::int32_t row = 0; row < RowsInUse(table); ++row) {
     if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]),
                      TextLineReader::kReadShared))
@@ -147,43 +155,63 @@ bool FindNearestPoi(const CategoryTable& table, GeoPoint position, NearestPoiMat
   return found;
 }
 
-DeleteResult DeleteNearestPoi(const CategoryTable& table, const NearestPoiMatch& match) {
+DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
+                              const NearestPoiMatch& match) {
   if (!match.found || match.fileIndex < 0 || match.fileIndex >= RowsInUse(table)) {
     return DeleteResult::NoMatch;
   }
   const CategoryEntry& row = table.rows[static_cast<std::size_t>(match.fileIndex)];
-  const std::u16string path = PoiFilePath(row);
-  const std::u16string temporaryPath = TemporaryPoiFilePath(row);
+  // A category that is a symlink is rewritten where it points, so the link keeps working.
+  const std::string path = files.FinalPath(ResolvePath(PoiFilePath(row)));
+  if (path.empty()) return DeleteResult::NotOpened;
 
-  TextLineReader reader;
-  if (!reader.Open(path, TextLineReader::kReadShared)) return DeleteResult::NotOpened;
-  File temporary;
-  if (!temporary.Open(temporaryPath, File::Mode::Write)) return DeleteResult::NotWritten;
+  // Opened for writing though only read: a file this user may not change is not
+  // rewritten either. Its lock, held until the new file is in place, keeps the appends
+  // and deletions of other runs out of the whole rewrite, so none of them is lost.
+  File category(files);
+  if (!category.OpenNative(path, File::Mode::ReadWrite)) {
+    return File(files).OpenNative(path, File::Mode::Read) ? DeleteResult::NotWritten
+                                                          : DeleteResult::NotOpened;
+  }
+  if (!category.Lock()) return DeleteResult::NotWritten;
 
-  const CopyOutcome copied = CopyWithoutPosition(reader, temporary, match.position);
-  reader.Close();
+  // Under the lock the temporary file is this run's alone: one that a killed run left
+  // is removed, and whatever was planted in its place (a symlink, a FIFO) goes as a
+  // name and is never followed. The new file is private until it has the category
+  // file's permissions, and gets its owner where the system allows.
+  const std::string temporaryPath = path + "2";
+  files.Remove(temporaryPath);
+  File temporary(files);
+  if (!temporary.OpenNative(temporaryPath, File::Mode::CreateNew)) return DeleteResult::NotWritten;
   DeleteResult result = DeleteResult::Deleted;
-  if (!copied.writtenAll) {
-    result = DeleteResult::NotWritten;
-  } else if (!copied.readAll) {
-    result = DeleteResult::NotOpened;
-  } else if (copied.removedLines == 0) {
-    result = DeleteResult::NotPresent;
-  } else if (!temporary.Sync()) {
-    result = DeleteResult::NotWritten;
+  if (!temporary.TakeAccessFrom(category)) result = DeleteResult::NotWritten;
+
+  TextLineReader reader(files);
+  reader.Open(std::move(category));  // the reader holds the lock from here on
+  if (result == DeleteResult::Deleted) {
+    const CopyOutcome copied = CopyWithoutPosition(reader, temporary, match.position);
+    if (!copied.writtenAll) {
+      result = DeleteResult::NotWritten;
+    } else if (!copied.readAll) {
+      result = DeleteResult::NotOpened;
+    } else if (copied.removedLines == 0) {
+      result = DeleteResult::NotPresent;
+    } else if (!temporary.Sync()) {
+      result = DeleteResult::NotWritten;
+    }
   }
   const bool closed = temporary.Close();
   if (result == DeleteResult::Deleted && !closed) result = DeleteResult::NotWritten;
   // The rename replaces the category file in one step: it is never missing in between.
-  if (result == DeleteResult::Deleted && !ReplaceFile(temporaryPath, path)) {
+  if (result == DeleteResult::Deleted && !files.Rename(temporaryPath, path)) {
     result = DeleteResult::NotWritten;
   }
   if (result != DeleteResult::Deleted) {
-    RemoveFile(temporaryPath);
+    files.Remove(temporaryPath);
     return result;
   }
   // The new contents are in place either way; this makes the rename itself durable.
-  SyncFolder(FolderOf(path));
+  files.SyncFolder(NativeFolderOf(path));
   return DeleteResult::Deleted;
 }
 

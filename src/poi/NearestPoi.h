@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/FileSystem.h"
 #include "poi/CategoryTable.h"
 #include "position/GeoPoint.h"
 
@@ -23,22 +24,28 @@ struct NearestPoiMatch {
 // distance: the earliest row, and within a file the earliest line, wins a tie. Files
 // that cannot be opened are skipped. Returns whether a POI line was found; only then are
 // the match's position and name replaced.
-bool FindNearestPoi(const CategoryTable& table, GeoPoint position, NearestPoiMatch& match);
+bool FindNearestPoi(FileSystem& files, const CategoryTable& table, GeoPoint position,
+                    NearestPoiMatch& match);
 
 enum class DeleteResult {
   Deleted,     // every line at the match's position is gone from its file
   NoMatch,     // the last search found nothing, or its row is not in the table
   NotPresent,  // the file holds no line at the match's position (any more)
   NotOpened,   // the category file could not be read
-  NotWritten,  // the new file could not be written completely or put in place
+  NotWritten,  // the file may not be changed, is locked, or the new file could not be
+               // written completely or put in place
 };
 
 // Rewrites the match's category file without the lines at the match's position (the
 // name is not compared, so POIs recorded at the same spot go together). Every other
 // line that is not blank is written back as it was read, after its line break; blank
-// lines are dropped. The new file is written beside the old one, made durable and then
-// renamed over it in one step. Whatever fails, the category file is left byte for byte
-// as it was and the temporary file is removed.
-DeleteResult DeleteNearestPoi(const CategoryTable& table, const NearestPoiMatch& match);
+// lines are dropped. The new file ("<file>.asc2") is written beside the old one with its
+// permissions, made durable and then renamed over it in one step; a symlinked category is
+// rewritten at its target. The category file's lock is held throughout, so a record
+// another run appends meanwhile waits and then lands in the new file. Whatever fails
+// (also a lock not granted in time, or a file this user may not write), the category
+// file is left byte for byte as it was and the temporary file is removed.
+DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
+                              const NearestPoiMatch& match);
 
 }  // namespace poirec

@@ -31,16 +31,16 @@ std::int64_t DirectionOfShift(std::int32_t course, std::int32_t sideOffset) {
   return angle;
 }
 
-AppendResult AppendToSelected(const CategoryTable& table, std::int32_t selectedIndex,
-                              GeoPoint position, const LocalDateTime& recordingTime,
-                              AppendError* error) {
+AppendResult AppendToSelected(FileSystem& files, const CategoryTable& table,
+                              std::int32_t selectedIndex, GeoPoint position,
+                              const LocalDateTime& recordingTime, AppendError* error) {
   const CategoryEntry* row = RowAt(table, selectedIndex);
   if (!row) {
     if (error != nullptr) *error = {};
     return AppendResult::NotOpened;
   }
   const std::u16string name = RecordName(DateTimeText(recordingTime, true));
-  return AppendCategoryRecord(PoiFilePath(*row), position, name, error);
+  return AppendCategoryRecord(files, PoiFilePath(*row), position, name, error);
 }
 
 }  // namespace
@@ -61,17 +61,18 @@ GeoPoint PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset) {
           TruncateToInt32(latitudeShift + static_cast<double>(fix.position.lat))};
 }
 
-AppendResult RecordExact(const CategoryTable& table, std::int32_t selectedIndex,
+AppendResult RecordExact(FileSystem& files, const CategoryTable& table, std::int32_t selectedIndex,
                          const PositionFix& fix, const LocalDateTime& recordingTime,
                          AppendError* error) {
-  return AppendToSelected(table, selectedIndex, fix.position, recordingTime, error);
+  return AppendToSelected(files, table, selectedIndex, fix.position, recordingTime, error);
 }
 
-AppendResult RecordBesideStreet(const CategoryTable& table, std::int32_t selectedIndex,
-                                const PositionFix& fix, const LocalDateTime& recordingTime,
-                                std::int32_t sideOffset, AppendError* error) {
-  return AppendToSelected(table, selectedIndex, PlaceBesideStreet(fix, sideOffset), recordingTime,
-                          error);
+AppendResult RecordBesideStreet(FileSystem& files, const CategoryTable& table,
+                                std::int32_t selectedIndex, const PositionFix& fix,
+                                const LocalDateTime& recordingTime, std::int32_t sideOffset,
+                                AppendError* error) {
+  return AppendToSelected(files, table, selectedIndex, PlaceBesideStreet(fix, sideOffset),
+                          recordingTime, error);
 }
 
 }  // namespace poirec

@@ -27,13 +27,14 @@ GeoPoint PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset);
 // category. A selected index that is no row of the table writes nothing and gives
 // NotOpened, as a file that cannot be opened does (with no path and no error number).
 // When it fails and error is given, error says why.
-AppendResult RecordExact(const CategoryTable& table, std::int32_t selectedIndex,
+AppendResult RecordExact(FileSystem& files, const CategoryTable& table, std::int32_t selectedIndex,
                          const PositionFix& fix, const LocalDateTime& recordingTime,
                          AppendError* error = nullptr);
 
 // The same for the fix moved beside the street (kLeftOfStreet or kRightOfStreet).
-AppendResult RecordBesideStreet(const CategoryTable& table, std::int32_t selectedIndex,
-                                const PositionFix& fix, const LocalDateTime& recordingTime,
-                                std::int32_t sideOffset, AppendError* error = nullptr);
+AppendResult RecordBesideStreet(FileSystem& files, const CategoryTable& table,
+                                std::int32_t selectedIndex, const PositionFix& fix,
+                                const LocalDateTime& recordingTime, std::int32_t sideOffset,
+                                AppendError* error = nullptr);
 
 }  // namespace poirec

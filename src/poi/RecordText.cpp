@@ -63,15 +63,17 @@ bool WritePoiText(File& file, std::u16string_view text) {
   return true;
 }
 
-AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text, AppendError* error) {
+AppendResult AppendPoiText(FileSystem& files, std::u16string_view path, std::u16string_view text,
+                           AppendError* error) {
   // errno is taken where the failing call returned, before the clean-up can change it.
   const auto failed = [&](AppendResult result) {
     const int number = errno;
     if (error != nullptr) *error = {std::u16string(path), number};
     return result;
   };
-  File file;
+  File file(files);
   if (!file.Open(path, File::Mode::AppendText)) return failed(AppendResult::NotOpened);
+  if (!file.Lock()) return failed(AppendResult::NotWritten);
   const std::int64_t lengthBefore = file.Length();
   if (lengthBefore < 0 || !WritePoiText(file, text) || !file.Sync()) {
     const AppendResult result = failed(AppendResult::NotWritten);

@@ -27,7 +27,7 @@ bool WritePoiText(File& file, std::u16string_view text);
 enum class AppendResult {
   Appended,   // the whole text is in the file
   NotOpened,  // the file could not be opened or created; nothing was written
-  NotWritten  // writing failed; the file was cut back to the length it had
+  NotWritten  // locking or writing failed; the file was cut back to the length it had
 };
 
 // Why an append failed, for a line on standard error: the file and the system's reason.
@@ -36,10 +36,13 @@ struct AppendError {
   int number = 0;  // errno of the call that failed; 0 when no call was made
 };
 
-// Appends text to the file at path ("a+t": created when missing). A record is never
-// left half written: when a write, the flush or the close fails, the file is cut back
-// to its length before. When it fails and error is given, error says why.
-AppendResult AppendPoiText(std::u16string_view path, std::u16string_view text,
+// Appends text to the file at path ("a+t": created when missing), holding the file's
+// lock, so a deletion in another run never misses the record and two records never mix.
+// A record is never left half written: when a write, the sync or the close fails, the
+// file is cut back to its length before, which holds only this record's bytes. A lock
+// not granted in time fails as a failed write does. When it fails and error is given,
+// error says why.
+AppendResult AppendPoiText(FileSystem& files, std::u16string_view path, std::u16string_view text,
                            AppendError* error = nullptr);
 
 }  // namespace poirec

@@ -26,12 +26,13 @@ std::u16string PositionFilePath(std::u16string_view documentsFolder) {
   return path;
 }
 
-PositionFileRead ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder) {
-  return ReadPositionFileAt(fix, PositionFilePath(documentsFolder));
+PositionFileRead ReadPositionFile(FileSystem& files, PositionFix& fix,
+                                  std::u16string_view documentsFolder) {
+  return ReadPositionFileAt(files, fix, PositionFilePath(documentsFolder));
 }
 
-PositionFileRead ReadPositionFileAt(PositionFix& fix, std::u16string_view path) {
-  TextLineReader reader;
+PositionFileRead ReadPositionFileAt(FileSystem& files, PositionFix& fix, std::u16string_view path) {
+  TextLineReader reader(files);
   fix.valid = 0;
   PositionFileRead read;
   read.path = path;

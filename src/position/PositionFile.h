@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileSystem.h"
 #include "position/GeoPoint.h"
 
 namespace poirec {
@@ -35,10 +36,12 @@ std::u16string PositionFilePath(std::u16string_view documentsFolder);
 
 // Reads the position file of the documents folder (given without a final "/") into fix.
 // valid is cleared first and set only by a "Valid =" line whose value is "1"; the other
-// fields change only when their key is read.
-PositionFileRead ReadPositionFile(PositionFix& fix, std::u16string_view documentsFolder);
+// fields change only when their key is read. Only a regular file is read: anything else in
+// its place counts as missing.
+PositionFileRead ReadPositionFile(FileSystem& files, PositionFix& fix,
+                                  std::u16string_view documentsFolder);
 
 // The same for a position file given by its own path.
-PositionFileRead ReadPositionFileAt(PositionFix& fix, std::u16string_view path);
+PositionFileRead ReadPositionFileAt(FileSystem& files, PositionFix& fix, std::u16string_view path);
 
 }  // namespace poirec

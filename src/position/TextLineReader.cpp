@@ -21,11 +21,15 @@ File::Mode ModeFor(unsigned flags) {
 }  // namespace
 
 bool TextLineReader::Open(std::u16string_view path, unsigned flags) {
-  File opened;
+  File opened(*files_);
   if (!opened.Open(path, ModeFor(FileOpenFlags(flags)))) return false;
-  file_ = std::move(opened);
-  Restart();
+  Open(std::move(opened));
   return true;
+}
+
+void TextLineReader::Open(File file) {
+  file_ = std::move(file);
+  Restart();
 }
 
 bool TextLineReader::SeekToBegin() {

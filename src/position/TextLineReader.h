@@ -41,8 +41,12 @@ class TextLineReader {
     bool endsLine = false;   // a line end follows, so ReadString's text ends with LF
   };
 
+  explicit TextLineReader(FileSystem& files) : files_(&files), file_(files) {}
+
   // Opening and seeking to the start both begin reading afresh.
   bool Open(std::u16string_view path, unsigned flags);
+  // Reads a file opened (and perhaps locked) by the caller, from where it stands.
+  void Open(File file);
   bool SeekToBegin();
   void Close() { file_.Close(); }
 
@@ -81,6 +85,7 @@ class TextLineReader {
   static constexpr std::size_t kReadSize = 64 * 1024;
   static constexpr std::size_t kUnknown = SIZE_MAX;
 
+  FileSystem* files_;
   File file_;
   // A large read and what is left of the one before (less than a load).
   std::vector<char> buffer_ = std::vector<char>(kReadSize + kLoadSize);

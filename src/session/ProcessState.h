@@ -9,6 +9,7 @@
 #include "picture/DibImage.h"
 #include "picture/ImageList.h"
 #include "platform/LocalTime.h"
+#include "platform/PosixFileSystem.h"
 #include "poi/CategoryTable.h"
 #include "poi/NearestPoi.h"
 #include "position/PositionFile.h"
@@ -31,6 +32,9 @@ struct ProcessState {
   FontDescription buttonFont;       // the category and placement buttons' font; empty until made
   CategoryTable categoryTable;      // the categories found in the "pois" folder
   ImageList categoryImageList;      // their pictures; a row's imageIndex points here
+
+  // Every file the run reads or writes goes through it; tests put in their own.
+  FileSystem* files = &RealFileSystem();
 
   // Plain data, all zero at start.
   PositionFix positionFix{};

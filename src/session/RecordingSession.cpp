@@ -17,7 +17,8 @@ RecordingSession::RecordingSession(ProcessState& state, Shell& shell, PageRunner
       clock_(std::move(clock)) {}
 
 bool RecordingSession::Start() {
-  const PositionFileRead read = ReadPositionFile(state_.positionFix, state_.folders.documents);
+  const PositionFileRead read =
+      ReadPositionFile(*state_.files, state_.positionFix, state_.folders.documents);
   shell_.PlaySound(SoundEvent::Start);  // in every run, with or without a fix
   if (state_.positionFix.valid != 1) {
     shell_.Explain(NoFixExplanation(read));

@@ -33,7 +33,8 @@ DeleteDialog::DeleteDialog(ProcessState& state)
 
   WaitCursor waitCursor;
   // A search that finds no POI leaves the match as it was, and the page shows that.
-  FindNearestPoi(state_.categoryTable, state_.positionFix.position, state_.nearestPoiMatch);
+  FindNearestPoi(*state_.files, state_.categoryTable, state_.positionFix.position,
+                 state_.nearestPoiMatch);
   waitCursor.Restore();
 
   // Picture and text always come from the same row. Without a row there is no picture
@@ -51,7 +52,7 @@ DeleteDialog::DeleteDialog(ProcessState& state)
 void DeleteDialog::OnConfirm() {
   // The deletion reports nothing: it either happened, or every file is as it was (also
   // when the search found no POI), and the page ends the same way.
-  DeleteNearestPoi(state_.categoryTable, state_.nearestPoiMatch);
+  DeleteNearestPoi(*state_.files, state_.categoryTable, state_.nearestPoiMatch);
   reject();
 }
 

@@ -65,21 +65,21 @@ void InsertDialog::SetPlacementButton(ImageButton& button, const QString& captio
 
 void InsertDialog::OnExact() {
   AppendError error;
-  EndPlacement(RecordExact(state_.categoryTable, state_.selectedCategoryIndex, state_.positionFix,
-                           state_.recordingTime, &error),
+  EndPlacement(RecordExact(*state_.files, state_.categoryTable, state_.selectedCategoryIndex,
+                           state_.positionFix, state_.recordingTime, &error),
                error);
 }
 
 void InsertDialog::OnLeft() {
   AppendError error;
-  EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
+  EndPlacement(RecordBesideStreet(*state_.files, state_.categoryTable, state_.selectedCategoryIndex,
                                   state_.positionFix, state_.recordingTime, kLeftOfStreet, &error),
                error);
 }
 
 void InsertDialog::OnRight() {
   AppendError error;
-  EndPlacement(RecordBesideStreet(state_.categoryTable, state_.selectedCategoryIndex,
+  EndPlacement(RecordBesideStreet(*state_.files, state_.categoryTable, state_.selectedCategoryIndex,
                                   state_.positionFix, state_.recordingTime, kRightOfStreet, &error),
                error);
 }

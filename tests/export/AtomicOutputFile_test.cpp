@@ -6,7 +6,8 @@
 #include <filesystem>
 #include <string>
 
-#include "support/FileSizeLimit.h"
+#include "platform/PosixFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -24,7 +25,7 @@ TEST(AtomicOutputFile, ReplacesTheTargetOnlyWhenCommitted) {
   test::TempFolder folder;
   const fs::path target = folder.Write("out.gpx", kOld);
   {
-    AtomicOutputFile file(folder.File("out.gpx"));
+    AtomicOutputFile file(RealFileSystem(), folder.File("out.gpx"));
     ASSERT_TRUE(file.Open());
     ASSERT_TRUE(Write(file, "new"));
     EXPECT_EQ(test::ReadBytes(target), kOld);  // nothing shows before the commit
@@ -35,7 +36,7 @@ TEST(AtomicOutputFile, ReplacesTheTargetOnlyWhenCommitted) {
   EXPECT_FALSE(fs::exists(folder.Path() / "out.gpx.tmp"));
 
   {
-    AtomicOutputFile abandoned(folder.File("out.gpx"));
+    AtomicOutputFile abandoned(RealFileSystem(), folder.File("out.gpx"));
     ASSERT_TRUE(abandoned.Open());
     ASSERT_TRUE(Write(abandoned, "never committed"));
   }
@@ -43,7 +44,7 @@ TEST(AtomicOutputFile, ReplacesTheTargetOnlyWhenCommitted) {
   EXPECT_FALSE(fs::exists(folder.Path() / "out.gpx.tmp"));
 
   // Another letter case is another file.
-  AtomicOutputFile other(folder.File("OUT.gpx"));
+  AtomicOutputFile other(RealFileSystem(), folder.File("OUT.gpx"));
   ASSERT_TRUE(other.Open());
   ASSERT_TRUE(Write(other, "other"));
   EXPECT_TRUE(other.Commit());
@@ -55,9 +56,10 @@ TEST(AtomicOutputFile, LeavesTheTargetAsItWasWhenTheDiskIsFull) {
   test::TempFolder folder;
   const fs::path target = folder.Write("out.gpx", kOld);
   {
-    AtomicOutputFile file(folder.File("out.gpx"));
+    test::FaultyFileSystem fullDisk;
+    fullDisk.Fail(test::FaultyFileSystem::Call::Write, ENOSPC);
+    AtomicOutputFile file(fullDisk, folder.File("out.gpx"));
     ASSERT_TRUE(file.Open());
-    const test::FileSizeLimit full(100);
     const std::string document(64 * 1024, 'x');  // more than the stream's buffer
     Write(file, document);
     EXPECT_FALSE(file.Commit());
@@ -65,7 +67,7 @@ TEST(AtomicOutputFile, LeavesTheTargetAsItWasWhenTheDiskIsFull) {
   EXPECT_EQ(test::ReadBytes(target), kOld);
   EXPECT_FALSE(fs::exists(folder.Path() / "out.gpx.tmp"));
 
-  AtomicOutputFile nowhere(folder.File("no such folder/out.gpx"));
+  AtomicOutputFile nowhere(RealFileSystem(), folder.File("no such folder/out.gpx"));
   EXPECT_FALSE(nowhere.Open());
   EXPECT_FALSE(nowhere.Commit());
 }

@@ -10,6 +10,7 @@
 
 #include "export/ExportRun.h"
 #include "platform/TextEncoding.h"
+#include "platform/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -75,7 +76,7 @@ TEST(ReadPoiFileWaypoints, ReadsEveryPoiLineOfAHostileFile) {
       "7.5, 8.5, last line without its line break";
   folder.Write("Type.asc", bytes);
   Collector sink;
-  const PoiFileReport report = ReadPoiFileWaypoints(folder.File("Type.asc"), u"Type", sink);
+  const PoiFileReport report = ReadPoiFileWaypoints(RealFileSystem(), folder.File("Type.asc"), u"Type", sink);
 
   const std::vector<Waypoint> expected = {
       Point(8123455, 47123460, u"Quillon RECORD (05.12.26 14:03:59)",
@@ -103,7 +104,7 @@ TEST(ReadPoiFileWaypoints, ReadsIntegerFieldsAsWholeDegrees) {
   test::TempFolder folder;
   folder.Write("Type.asc", "\n8, 47, \"Integer\"\n-8,-47,\"Negative\"\n");
   Collector sink;
-  ReadPoiFileWaypoints(folder.File("Type.asc"), u"Type", sink);
+  ReadPoiFileWaypoints(RealFileSystem(), folder.File("Type.asc"), u"Type", sink);
   EXPECT_EQ(sink.waypoints, (std::vector<Waypoint>{Point(8000000, 47000000, u"Integer"),
                                                    Point(-8000000, -47000000, u"Negative")}));
 }
@@ -122,7 +123,7 @@ TEST(ExportWaypoints, ExportsWhatItCanAndNamesEveryFileThatDidNotGoOverWhole) {
   Collector sink;
   std::vector<std::string> messages;
   const ExportOutcome outcome =
-      ExportWaypoints(sources, sink, [&](const std::string& text) { messages.push_back(text); });
+      ExportWaypoints(RealFileSystem(), sources, sink, [&](const std::string& text) { messages.push_back(text); });
 
   const std::string path = folder.Path().string() + "/";
   EXPECT_EQ(messages, (std::vector<std::string>{
@@ -142,7 +143,7 @@ TEST(ExportWaypoints, ExportsWhatItCanAndNamesEveryFileThatDidNotGoOverWhole) {
   Collector full(0);
   messages.clear();
   const ExportOutcome stopped =
-      ExportWaypoints(sources, full, [&](const std::string& text) { messages.push_back(text); });
+      ExportWaypoints(RealFileSystem(), sources, full, [&](const std::string& text) { messages.push_back(text); });
   EXPECT_TRUE(stopped.sinkFailed);
   EXPECT_FALSE(stopped.skippedAny);
   EXPECT_TRUE(messages.empty());

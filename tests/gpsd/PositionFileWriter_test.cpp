@@ -9,7 +9,8 @@
 #include <thread>
 #include <vector>
 
-#include "support/FileSizeLimit.h"
+#include "platform/PosixFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -34,7 +35,7 @@ TEST(PositionFileWriter, ReplacesTheFileWholeAndLeavesNoOtherFile) {
   TempFolder documents;
   documents.Write("QXPosition.txt", "Lat = 1.0\nValid = 1\n");
   documents.Write("notes.txt", "mine");
-  PositionFileWriter writer(documents.File("QXPosition.txt"));
+  PositionFileWriter writer(RealFileSystem(), documents.File("QXPosition.txt"));
   for (const std::string& text : {kMoving, kLost}) {
     std::string reason;
     ASSERT_TRUE(writer.Write(text, reason)) << reason;
@@ -55,7 +56,7 @@ TEST(PositionFileWriter, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
   const Case cases[] = {{documents.File("missing/QXPosition.txt"), "No such file or directory"},
                         {documents.File("AFolder"), "Is a directory"}};
   for (const auto& [path, expected] : cases) {
-    PositionFileWriter writer(path);
+    PositionFileWriter writer(RealFileSystem(), path);
     std::string reason;
     EXPECT_FALSE(writer.Write(kLost, reason));
     EXPECT_NE(reason.find(expected), std::string::npos) << reason;
@@ -63,13 +64,12 @@ TEST(PositionFileWriter, AFailedWriteSaysWhyAndLeavesTheFolderAsItWas) {
   }
 
   // A full disk: the old text stays whole.
-  PositionFileWriter writer(documents.File("QXPosition.txt"));
+  test::FaultyFileSystem fullDisk;
+  fullDisk.Fail(test::FaultyFileSystem::Call::Write, ENOSPC);
+  PositionFileWriter writer(fullDisk, documents.File("QXPosition.txt"));
   std::string reason;
-  {
-    const test::FileSizeLimit diskFull(20);
-    EXPECT_FALSE(writer.Write(kLost, reason));
-  }
-  EXPECT_EQ(reason, "File too large");
+  EXPECT_FALSE(writer.Write(kLost, reason));
+  EXPECT_EQ(reason, "No space left on device");
   EXPECT_EQ(ReadBytes(documents.Path() / "QXPosition.txt"), kMoving);
   EXPECT_EQ(Names(documents.Path()), (std::vector<std::string>{"AFolder", "QXPosition.txt"}));
   EXPECT_TRUE(writer.Write(kLost, reason));
@@ -79,7 +79,7 @@ TEST(PositionFileWriter, SkipsATemporaryNameThatIsTaken) {
   // A writer that crashed between creating its temporary file and renaming it left the file
   // behind; it is not opened again, and the next name is used.
   TempFolder documents;
-  PositionFileWriter writer(documents.File("QXPosition.txt"));
+  PositionFileWriter writer(RealFileSystem(), documents.File("QXPosition.txt"));
   std::string reason;
   ASSERT_TRUE(writer.Write(kLost, reason));
   const std::string next = ".QXPosition.txt." + std::to_string(::getpid()) + "-2.tmp";
@@ -92,7 +92,7 @@ TEST(PositionFileWriter, SkipsATemporaryNameThatIsTaken) {
 TEST(PositionFileWriter, AReaderPollingTheFileAlwaysReadsAWholeText) {
   TempFolder documents;
   const std::filesystem::path file = documents.Path() / "QXPosition.txt";
-  PositionFileWriter writer(documents.File("QXPosition.txt"));
+  PositionFileWriter writer(RealFileSystem(), documents.File("QXPosition.txt"));
   std::string reason;
   ASSERT_TRUE(writer.Write(kLost, reason));
 
@@ -131,7 +131,7 @@ TEST(ReadLastKnown, TakesThePositionOfAPositionFileAndLeavesOtherFilesAlone) {
   for (const auto& [contents, expected] : cases) {
     TempFolder documents;
     if (contents != nullptr) documents.Write("QXPosition.txt", contents);
-    const auto lastKnown = ReadLastKnown(documents.File("QXPosition.txt"));
+    const auto lastKnown = ReadLastKnown(RealFileSystem(), documents.File("QXPosition.txt"));
     ASSERT_EQ(lastKnown.has_value(), expected.has_value()) << (contents ? contents : "no file");
     if (!expected) continue;
     EXPECT_NEAR(lastKnown->latitude, expected->latitude, 1e-12);
@@ -143,7 +143,7 @@ TEST(ReadLastKnown, TakesThePositionOfAPositionFileAndLeavesOtherFilesAlone) {
   // A folder at the path cannot be read as a file; it is not taken for a missing file.
   TempFolder documents;
   documents.MakeFolder("QXPosition.txt");
-  EXPECT_FALSE(ReadLastKnown(documents.File("QXPosition.txt")));
+  EXPECT_FALSE(ReadLastKnown(RealFileSystem(), documents.File("QXPosition.txt")));
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "position/PositionFile.h"
+#include "platform/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -43,7 +44,7 @@ TEST(FormatPositionFile, IsReadByTheRecorderToTheMillionthOfADegree) {
     PositionFix fix;
     std::u16string folder = documents.Folder();
     folder.pop_back();
-    ReadPositionFile(fix, folder);
+    ReadPositionFile(RealFileSystem(), fix, folder);
     EXPECT_EQ(fix.position.lat, expected.position.lat);
     EXPECT_EQ(fix.position.lon, expected.position.lon);
     EXPECT_EQ(fix.course, expected.course);

@@ -5,7 +5,6 @@
 #include <algorithm>
 
 #include "platform/DirectorySearch.h"
-#include "platform/File.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextEncoding.h"
 #include "support/TempFolder.h"
@@ -50,17 +49,6 @@ TEST(ProgramFolder, EndsWithTheFoldersSlash) {
   EXPECT_EQ(FolderOfProgram(u"/A/B/C"), u"/A/B/");
   EXPECT_EQ(FolderOfProgram(u"program"), u"/");
   EXPECT_TRUE(ProgramFolder().starts_with(u'/') && ProgramFolder().ends_with(u'/'));
-}
-
-TEST(File, CloseReportsDataThatCouldNotBeWrittenAndFoldersDoNotOpen) {
-  File full;
-  ASSERT_TRUE(full.Open(u"/dev/full", File::Mode::AppendText));
-  EXPECT_TRUE(full.WriteByte('x'));  // buffered
-  EXPECT_FALSE(full.Close());
-
-  TempFolder folder;
-  folder.MakeFolder("dir");
-  EXPECT_FALSE(File().Open(folder.File("dir"), File::Mode::Read));
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "platform/DirectorySearch.h"
 #include "platform/File.h"
+#include "platform/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -87,7 +88,7 @@ TEST(TextEncoding, NamesThatAreNotUtf8OpenTheirOwnFiles) {
   ASSERT_EQ(found,
             (std::vector<std::u16string>{u"caf\u00E9.asc", u"caf\xDCE8.asc", u"caf\xDCE9.asc"}));
   for (const std::u16string& name : found) {
-    File file;
+    File file(RealFileSystem());
     ASSERT_TRUE(file.Open(folder.Folder() + name, File::Mode::Read));
     std::string contents(32, '\0');
     contents.resize(file.Read(contents.data(), contents.size()));

@@ -13,6 +13,7 @@
 #include "platform/TextEncoding.h"
 #include "poi/NearestPoi.h"
 #include "support/BmpFile.h"
+#include "platform/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -125,11 +126,11 @@ TEST_F(CategoryCatalogueTest, NamesThatAreNotUtf8StayApart) {
                                                        {{8750000, 48750000}, "Caf\xC3\xA9.asc"}};
   for (const auto& [position, file] : searches) {
     NearestPoiMatch match;
-    ASSERT_TRUE(FindNearestPoi(table_, position, match));
+    ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table_, position, match));
     EXPECT_EQ(match.position, position);
     EXPECT_EQ(Utf16ToUtf8(PoiFilePath(table_.rows[static_cast<std::size_t>(match.fileIndex)])),
               (folder_.Path() / "pois" / file).string());
-    ASSERT_EQ(DeleteNearestPoi(table_, match), DeleteResult::Deleted);
+    ASSERT_EQ(DeleteNearestPoi(RealFileSystem(), table_, match), DeleteResult::Deleted);
     EXPECT_EQ(test::ReadBytes(folder_.Path() / "pois" / file), "");
   }
   EXPECT_EQ(Scan().size(), 3u);

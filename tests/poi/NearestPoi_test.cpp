@@ -2,7 +2,6 @@
 #include "poi/NearestPoi.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <optional>
 #include <random>
@@ -10,8 +9,8 @@
 #include <tuple>
 #include <vector>
 
+#include "platform/PosixFileSystem.h"
 #include "platform/TextEncoding.h"
-#include "poi/CategoryRecord.h"
 #include "poi/PoiLine.h"
 #include "support/TempFolder.h"
 
@@ -42,10 +41,11 @@ TEST(ParsePoiLine, ReadsTheFieldsAsTheyStand) {
     const auto poi = ParsePoiLine(DecodeCodePage(line));
     ASSERT_TRUE(poi) << line;
     EXPECT_EQ(std::tuple(poi->position.lon, poi->position.lat, poi->name),
-              std::tuple(longitude, latitude, DecodeCodePage(name))) << line;
+              std::tuple(longitude, latitude, DecodeCodePage(name)))
+        << line;
   }
-  for (const char* line : {"   ;8.1, 47.2, \"comment, with commas\"\n", ",8.1, 47.2\n",
-                           " \t,8.1\n", "x\n", "\n", "", "8.1 47.2 no comma\n"}) {
+  for (const char* line : {"   ;8.1, 47.2, \"comment, with commas\"\n", ",8.1, 47.2\n", " \t,8.1\n",
+                           "x\n", "\n", "", "8.1 47.2 no comma\n"}) {
     EXPECT_FALSE(ParsePoiLine(DecodeCodePage(line))) << '"' << line << '"';
   }
 }
@@ -55,7 +55,11 @@ TEST(ParsePoiLine, ReadsTheFieldsAsTheyStand) {
 // reading, and numbers as they are written with a varied number of decimals.
 TEST(ParsePoiPosition, AgreesWithParsePoiLine) {
   std::vector<std::string> lines = {"15         x, 1",  // a blank the field's cut leaves last
-                                    "\x86" "5, 4\x89" "2", "5\x8B, \xA0" "1"};  // ' ', '0', '9'
+                                    "\x86"
+                                    "5, 4\x89"
+                                    "2",
+                                    "5\x8B, \xA0"
+                                    "1"};  // ' ', '0', '9'
   const std::string alphabet = "01234567890123456789..,,,--+ \teExy;\x86\x89\x8B\xA0\x80";
   std::mt19937 random(20261205);
   std::uniform_int_distribution<int> coordinate(-180000000, 180000000);
@@ -64,8 +68,8 @@ TEST(ParsePoiPosition, AgreesWithParsePoiLine) {
     for (std::size_t k = random() % 31; k > 0; --k) line += alphabet[random() % alphabet.size()];
     char text[64];
     std::snprintf(text, sizeof text, "%s%.*f,%.*f, \"n\"", i % 3 == 0 ? " " : "",
-                  static_cast<int>(i % 11), coordinate(random) * 0.000001,
-                  static_cast<int>(i % 9), coordinate(random) * 0.0000005);
+                  static_cast<int>(i % 11), coordinate(random) * 0.000001, static_cast<int>(i % 9),
+                  coordinate(random) * 0.0000005);
     lines.emplace_back(text);
   }
   for (const std::string& line : lines) {
@@ -74,7 +78,8 @@ TEST(ParsePoiPosition, AgreesWithParsePoiLine) {
     ASSERT_EQ(ParsePoiPosition(line, fromBytes), fromText.has_value()) << '"' << line << '"';
     if (fromText) {
       ASSERT_EQ(std::tuple(fromBytes.lon, fromBytes.lat),
-                std::tuple(fromText->position.lon, fromText->position.lat)) << '"' << line << '"';
+                std::tuple(fromText->position.lon, fromText->position.lat))
+          << '"' << line << '"';
     }
   }
 }
@@ -98,35 +103,38 @@ TEST_F(NearestPoiTest, FindsTheFirstNearestPoiOverAllFiles) {
   AddCategory("Missing", std::nullopt);
   // The two POIs in A and the one in B lie 44 + 56 = 100 from the position; what is no
   // POI line lies nearer.
-  AddCategory("A", "; 8.1234560, 47.1234560, \"a comment\"\r\n8.1234560 47.1234560 no comma\r\n"
-                   "\r\n  8.1235, 47.1234 , \"Caf\x80 \" , x\r\n8.1234000, 47.1235000, \"later\"");
+  AddCategory("A",
+              "; 8.1234560, 47.1234560, \"a comment\"\r\n8.1234560 47.1234560 no comma\r\n"
+              "\r\n  8.1235, 47.1234 , \"Caf\x80 \" , x\r\n8.1234000, 47.1235000, \"later\"");
   AddCategory("B", "\n8.1234000, 47.1235000, \"in B\"");
-  ASSERT_TRUE(FindNearestPoi(table, {8123456, 47123456}, match));
+  ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
   // The name through the code page, trimmed, its quotes kept.
-  EXPECT_EQ(std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
-            std::tuple(1, 8123500, 47123400, u"\"Caf\u20AC \"", true));
+  EXPECT_EQ(
+      std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
+      std::tuple(1, 8123500, 47123400, u"\"Caf\u20AC \"", true));
   // A nearer line in a later file wins, but not the saturated "7e3" through a wrapped sum.
   folder.Write("pois/B.asc", "\n7e3, 0, \"far\"\n8.12346, 47.12345, \"nearer\"");
-  ASSERT_TRUE(FindNearestPoi(table, {8123456, 47123456}, match));
+  ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
   EXPECT_EQ(std::tuple(match.fileIndex, match.name), std::tuple(2, u"\"nearer\""));
 }
 
 TEST_F(NearestPoiTest, WithoutAPoiAtTheMatchNothingIsRewritten) {
   AddCategory("Comments", ";1, 2, \"x\"\n\n");
   match = {1, 1000000, 2000000, u"\"old\"", true};
-  EXPECT_FALSE(FindNearestPoi(table, {0, 0}, match));
-  EXPECT_EQ(std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
-            std::tuple(1, 1000000, 2000000, u"\"old\"", false));
+  EXPECT_FALSE(FindNearestPoi(RealFileSystem(), table, {0, 0}, match));
+  EXPECT_EQ(
+      std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
+      std::tuple(1, 1000000, 2000000, u"\"old\"", false));
   // Not after a search that found nothing, though row 1 holds a POI at the position.
   AddCategory("First", "\n1.0, 2.0, \"a\"");
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NoMatch);
+  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NoMatch);
   match = {-1, 1000000, 2000000, u"", true};  // no row of the table
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NoMatch);
+  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NoMatch);
   match.fileIndex = 0;  // the file does not hold the position (any more)
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NotPresent);
+  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NotPresent);
   fs::remove(Pois("First.asc"));
   match.fileIndex = 1;
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NotOpened);
+  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NotOpened);
   EXPECT_EQ(test::ReadBytes(Pois("Comments.asc")), ";1, 2, \"x\"\n\n");
   EXPECT_FALSE(fs::exists(Pois("Comments.asc2")) || fs::exists(Pois("First.asc2")));
 }
@@ -144,54 +152,35 @@ TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
                           "\n8.1234560, 47.2000000, \"P2\", rated 5, open late\n   \t"
                           "\n8.1234560, 47.1234600, \"P3\""
                           "\r\n8.12345600000,+47.12346, \"P1 again, by another program\""
-                          "\nnot a poi line" + longName + "\n" + huge + "\n9.0,10.0,\"x\"\n\n");
-  ASSERT_TRUE(FindNearestPoi(table, {8123456, 47123456}, match));
+                          "\nnot a poi line" +
+                          longName + "\n" + huge + "\n9.0,10.0,\"x\"\n\n");
+  ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
   EXPECT_EQ(std::tuple(match.position.lon, match.position.lat, match.name),
             std::tuple(8123455, 47123460, u"\"tail\""));  // 8.1234560 reads one millionth low
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::Deleted);
+  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
   EXPECT_EQ(test::ReadBytes(Pois("Cafe.asc")),
             "\n; my cafes, kept since 2004\n8.1234560, 47.2000000, \"P2\", rated 5, open late"
-            "\nnot a poi line" + longName + "\n9.0,10.0,\"x\"");
+            "\nnot a poi line" +
+                longName + "\n9.0,10.0,\"x\"");
 }
 
 // Another program's POIs in whole degrees are found and deleted like any other.
 TEST_F(NearestPoiTest, FindsAndDeletesAPoiWrittenInWholeDegrees) {
   AddCategory("Peaks", "\n8.5000000, 47.5000000, \"Summit\"\n8, 47, \"x\"\n9,46\n");
-  ASSERT_TRUE(FindNearestPoi(table, {8000001, 47000000}, match));
+  ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8000001, 47000000}, match));
   EXPECT_EQ(std::tuple(match.position.lon, match.position.lat, match.name),
             std::tuple(8000000, 47000000, u"\"x\""));
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::Deleted);
+  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
   EXPECT_EQ(test::ReadBytes(Pois("Peaks.asc")), "\n8.5000000, 47.5000000, \"Summit\"\n9,46");
 }
 
 TEST_F(NearestPoiTest, FileWhoseOnlyPoiIsTheMatchBecomesEmptyUnderItsOwnName) {
   AddCategory("Fuel", std::nullopt);
   folder.Write("pois/FUEL.ASC", "\n8.1234560, 47.1234600, \"Quillon RECORD (05.12.26 14:03:59)\"");
-  ASSERT_TRUE(FindNearestPoi(table, {0, 0}, match));
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::Deleted);
+  ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {0, 0}, match));
+  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
   EXPECT_TRUE(fs::exists(Pois("FUEL.ASC")) && fs::file_size(Pois("FUEL.ASC")) == 0);
   EXPECT_FALSE(fs::exists(Pois("Fuel.asc")) || fs::exists(Pois("Fuel.asc2")));
-}
-
-TEST_F(NearestPoiTest, FailedRewriteLeavesTheOriginalAndNoTemporaryFile) {
-  const std::string_view cafes = "\n1.0, 1.0, \"a\"\r\n;note\n2.0, 2.0, \"b\"";
-  AddCategory("Cafe", cafes);
-  ASSERT_TRUE(FindNearestPoi(table, {1000000, 1000000}, match));
-  fs::create_symlink("/dev/full", Pois("Cafe.asc2"));  // every write fails as on a full disk
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NotWritten);
-  EXPECT_FALSE(fs::exists(fs::symlink_status(Pois("Cafe.asc2"))));
-  // A category folder that cannot be written takes neither a new file nor a record.
-  fs::permissions(folder.Path(), fs::perms(0755));
-  fs::permissions(Pois(""), fs::perms(0555));
-  const bool root = ::geteuid() == 0;  // root may write anywhere: act as another user
-  ASSERT_TRUE(!root || ::seteuid(65534) == 0);
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NotWritten);
-  EXPECT_EQ(AppendCategoryRecord(PoiFilePath(table.rows[0]), {1, 2}, u"x"), AppendResult::NotOpened);
-  ASSERT_TRUE(!root || ::seteuid(0) == 0);
-  fs::create_directory(Pois("Cafe.asc2"));  // cannot be made, and is not ours to remove
-  EXPECT_EQ(DeleteNearestPoi(table, match), DeleteResult::NotWritten);
-  EXPECT_TRUE(fs::is_directory(Pois("Cafe.asc2")));
-  EXPECT_EQ(test::ReadBytes(Pois("Cafe.asc")), cafes);
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <tuple>
 
+#include "platform/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -24,8 +25,8 @@ TEST(PlaceBesideStreet, MovesTwentyMetresToTheChosenSideToTheMillionth) {
       {kLon, kLat, 300, kRightOfStreet, 8123588, 47123611},  // 390 becomes 30
       {kLon, kLat, 270, kRightOfStreet, 8123455, 47123635},  // 360 stays; sin 360 < 0
       {-58381600, -34603700, 0, kRightOfStreet, -58381381, -34603699},  // toward zero
-      {kLon, kLat, -90, kLeftOfStreet, 8123456, 47123276},   // -180 becomes 180: south
-      {kLon, kLat, 2147483647, kRightOfStreet, 8123297, 47123312},  // no overflow
+      {kLon, kLat, -90, kLeftOfStreet, 8123456, 47123276},              // -180 becomes 180: south
+      {kLon, kLat, 2147483647, kRightOfStreet, 8123297, 47123312},      // no overflow
   };
   for (const auto& c : cases) {
     const GeoPoint placed = PlaceBesideStreet({{c[0], c[1]}, c[2], 1}, c[3]);
@@ -42,7 +43,7 @@ TEST(PlaceBesideStreet, FollowsAPositionFileWrittenInWholeDegrees) {
   PositionFix fix;
   std::u16string folder = documents.Folder();
   folder.pop_back();
-  ASSERT_EQ(ReadPositionFile(fix, folder).status, PositionFileStatus::ValidFix);
+  ASSERT_EQ(ReadPositionFile(RealFileSystem(), fix, folder).status, PositionFileStatus::ValidFix);
   EXPECT_EQ(std::tuple(fix.position.lon, fix.position.lat, fix.course),
             std::tuple(8000000, 47000000, 90));
   const GeoPoint left = PlaceBesideStreet(fix, kLeftOfStreet);
@@ -54,19 +55,22 @@ TEST(PlaceBesideStreet, FollowsAPositionFileWrittenInWholeDegrees) {
 TEST(RecordPlacement, AppendsToTheSelectedCategoryOnly) {
   const test::TempFolder folder;
   const CategoryTable table{
-      .rows = {{{u"Cafe", folder.File("pois/Cafe.bmp")}, {u"Fuel", folder.File("pois/Fuel.bmp")}}}, .count = 2};
+      .rows = {{{u"Cafe", folder.File("pois/Cafe.bmp")}, {u"Fuel", folder.File("pois/Fuel.bmp")}}},
+      .count = 2};
   folder.Write("pois/Fuel.asc", "\n1.0000000, 2.0000000, \"old\"");
   const PositionFix fix{{8123456, 47123456}, 0, 1};
   const LocalDateTime time{2026, 12, 6, 5, 14, 3, 59, 0};
-  ASSERT_EQ(RecordExact(table, 1, fix, time), AppendResult::Appended);
-  ASSERT_EQ(RecordBesideStreet(table, 1, fix, time, kLeftOfStreet), AppendResult::Appended);
+  ASSERT_EQ(RecordExact(RealFileSystem(), table, 1, fix, time), AppendResult::Appended);
+  ASSERT_EQ(RecordBesideStreet(RealFileSystem(), table, 1, fix, time, kLeftOfStreet),
+            AppendResult::Appended);
   // The latitude is written with five decimals and "00".
   EXPECT_EQ(test::ReadBytes(folder.Path() / "pois/Fuel.asc"),
             "\n1.0000000, 2.0000000, \"old\""
             "\n8.1234560, 47.1234600, \"Quillon RECORD (05.12.26 14:03:59)\""
             "\n8.1231910, 47.1234500, \"Quillon RECORD (05.12.26 14:03:59)\"");
   for (const std::int32_t index : {-1, 2, CategoryTable::kCapacity}) {  // no row: no file
-    EXPECT_EQ(RecordExact(table, index, fix, time), AppendResult::NotOpened) << index;
+    EXPECT_EQ(RecordExact(RealFileSystem(), table, index, fix, time), AppendResult::NotOpened)
+        << index;
   }
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "pois/Cafe.asc"));
 }

@@ -5,7 +5,8 @@
 #include <cerrno>
 #include <string>
 
-#include "support/FileSizeLimit.h"
+#include "platform/PosixFileSystem.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -31,36 +32,47 @@ TEST(FormatRecordText, WritesTheRecordAfterItsLineBreak) {
 
 TEST(AppendPoiText, CreatesThenAppendsOneByteACharacterInAFolderThatExists) {
   TempFolder folder;
+  FileSystem& files = RealFileSystem();
   const std::u16string path = folder.File("pois/recorded.asc");
   AppendError error;
-  EXPECT_EQ(AppendPoiText(path, u"\nA", &error), AppendResult::NotOpened);
+  EXPECT_EQ(AppendPoiText(files, path, u"\nA", &error), AppendResult::NotOpened);
   EXPECT_EQ(error.path, path);
   EXPECT_EQ(error.number, ENOENT);
   EXPECT_FALSE(std::filesystem::exists(folder.Path() / "pois"));
   folder.MakeFolder("pois/Folder.asc");
-  EXPECT_EQ(AppendPoiText(folder.File("pois/Folder.asc"), u"\nA", &error), AppendResult::NotOpened);
+  EXPECT_EQ(AppendPoiText(files, folder.File("pois/Folder.asc"), u"\nA", &error),
+            AppendResult::NotOpened);
   EXPECT_EQ(error.number, EISDIR);
-  EXPECT_EQ(AppendPoiText(path, u"\nA \u20AC\u00B0"), AppendResult::Appended);
-  EXPECT_EQ(AppendPoiText(path, u"\nB"), AppendResult::Appended);
+  EXPECT_EQ(AppendPoiText(files, path, u"\nA \u20AC\u00B0"), AppendResult::Appended);
+  EXPECT_EQ(AppendPoiText(files, path, u"\nB"), AppendResult::Appended);
   EXPECT_EQ(ReadBytes(folder.Path() / "pois/recorded.asc"), "\nA \xAC\xB0\nB");
 }
 
 TEST(AppendPoiText, NeverLeavesAHalfWrittenRecord) {
+  using Call = test::FaultyFileSystem::Call;
   TempFolder folder;
   const std::string before = "\n1.0000000, 2.0000000, \"kept\"";
   const auto file = folder.Write("pois/Shop.asc", before);
-  {
-    const test::FileSizeLimit diskFull(before.size() + 10);
+  const std::u16string path = folder.File("pois/Shop.asc");
+  const std::pair<test::FaultyFileSystem::Fault, AppendResult> faults[] = {
+      {{Call::Open, EACCES}, AppendResult::NotOpened},
+      {{Call::Lock, EWOULDBLOCK}, AppendResult::NotWritten},  // another run keeps the lock
+      {{Call::Write, ENOSPC}, AppendResult::NotWritten},      // a full disk
+      {{Call::Sync, EIO}, AppendResult::NotWritten},          // the record reached the file first
+  };
+  for (const auto& [fault, result] : faults) {
+    test::FaultyFileSystem files;
+    files.Add(fault);
     AppendError error;
-    EXPECT_EQ(AppendPoiText(folder.File("pois/Shop.asc"),
-                            FormatRecordText({8123456, 47123456}, u"does not fit"), &error),
-              AppendResult::NotWritten);
-    // The reason of the write that failed, not of the clean-up after it.
-    EXPECT_EQ(error.path, folder.File("pois/Shop.asc"));
-    EXPECT_EQ(error.number, EFBIG);
+    EXPECT_EQ(AppendPoiText(files, path, FormatRecordText({8123456, 47123456}, u"lost"), &error),
+              result)
+        << files.Log().back();
+    // The reason of the call that failed, not of the clean-up after it.
+    EXPECT_EQ(error.path, path) << files.Log().back();
+    EXPECT_EQ(error.number, fault.error) << files.Log().back();
+    EXPECT_EQ(ReadBytes(file), before) << files.Log().back();
   }
-  EXPECT_EQ(ReadBytes(file), before);
-  EXPECT_EQ(AppendPoiText(folder.File("pois/Shop.asc"), u"\nfits"), AppendResult::Appended);
+  EXPECT_EQ(AppendPoiText(RealFileSystem(), path, u"\nfits"), AppendResult::Appended);
   EXPECT_EQ(ReadBytes(file), before + "\nfits");
 }
 

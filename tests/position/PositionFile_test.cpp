@@ -1,13 +1,16 @@
 #include "position/PositionFile.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <limits>
 #include <string>
 #include <tuple>
 
+#include "platform/PosixFileSystem.h"
 #include "position/CoordinateText.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -25,7 +28,7 @@ Read ReadFile(const char* contents) {
   PositionFix fix{.position = {7, 8}, .course = 9, .valid = 1};
   std::u16string folder = documents.Folder();
   folder.pop_back();  // the documents folder comes without its final "/"
-  const PositionFileRead read = ReadPositionFile(fix, folder);
+  const PositionFileRead read = ReadPositionFile(RealFileSystem(), fix, folder);
   EXPECT_EQ(read.path, folder + u"/QXPosition.txt");
   EXPECT_EQ(read.error, read.status == PositionFileStatus::Missing ? ENOENT : 0);
   return {fix.position.lon, fix.position.lat, fix.course, fix.valid, read.status};
@@ -76,6 +79,30 @@ TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {
       {"Lat = 1.5\nValid = 1\nLat = 2.5\nValid = 0\n", {7, 2500000, 9, 1, kValid}}};
   for (const auto& [contents, read] : cases) EXPECT_EQ(ReadFile(contents), read) << contents;
   EXPECT_EQ(ToMicroDegrees(std::numeric_limits<double>::quiet_NaN()), 0);
+}
+
+// The navigation program may be replacing the file just then: six opens are tried in a
+// row. Anything but a regular file in its place counts as missing, and never holds the
+// start up as a FIFO without a writer would.
+TEST(ReadPositionFile, TriesSixOpensAndReadsOnlyARegularFile) {
+  using Call = test::FaultyFileSystem::Call;
+  test::TempFolder documents;
+  documents.Write("QXPosition.txt", "Valid = 1\n");
+  std::u16string folder = documents.Folder();
+  folder.pop_back();
+  for (const int failures : {5, 6}) {
+    test::FaultyFileSystem files;
+    files.Fail(Call::Open, ENOENT).Times(failures);
+    PositionFix fix;
+    EXPECT_EQ(ReadPositionFile(files, fix, folder).status,
+              failures < 6 ? PositionFileStatus::ValidFix : PositionFileStatus::Missing)
+        << failures;
+    EXPECT_EQ(files.Count(Call::Open), 6) << failures;
+  }
+  std::filesystem::remove(documents.Path() / "QXPosition.txt");
+  ASSERT_EQ(::mkfifo((documents.Path() / "QXPosition.txt").c_str(), 0600), 0);
+  PositionFix fix;
+  EXPECT_NE(ReadPositionFile(RealFileSystem(), fix, folder).status, PositionFileStatus::ValidFix);
 }
 
 }  // namespace

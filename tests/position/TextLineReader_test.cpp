@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/PosixFileSystem.h"
 #include "support/LoadByLoadRead.h"
 #include "support/TempFolder.h"
 
@@ -22,7 +23,7 @@ using Lines = std::vector<std::u16string>;
 // Every line ReadString hands out for a file, in 8-bit mode.
 Lines ReadAllLines(const TempFolder& folder, std::string_view bytes) {
   folder.Write("lines.txt", bytes);
-  TextLineReader reader;
+  TextLineReader reader(RealFileSystem());
   EXPECT_TRUE(reader.Open(folder.File("lines.txt"), TextLineReader::kReadShared));
   Lines lines;
   for (std::u16string line; reader.ReadString(line, false);) lines.push_back(line);
@@ -51,7 +52,7 @@ TEST(TextLineReader, ReadsSixteenBitTextAndStopsAtTheCallersSize) {
   TempFolder folder;
   // The euro sign and CR LF as 16-bit units, then "b" and one odd byte: seven bytes in all.
   folder.Write("wide.txt", std::string("\xAC\x20\r\0\n\0b", 7));
-  TextLineReader reader;
+  TextLineReader reader(RealFileSystem());
   ASSERT_TRUE(reader.Open(folder.File("wide.txt"), TextLineReader::kReadShared));
   std::u16string line;
   ASSERT_TRUE(reader.ReadString(line, true));
@@ -67,7 +68,7 @@ TEST(TextLineReader, ReadsSixteenBitTextAndStopsAtTheCallersSize) {
 
 TEST(TextLineReader, WritesLinesEndedByCrLfOnlyWhenOpenedForWriting) {
   TempFolder folder;
-  TextLineReader writer;
+  TextLineReader writer(RealFileSystem());
   for (const unsigned flags :
        {TextLineReader::kModeCreate | TextLineReader::kModeWrite, TextLineReader::kReadShared}) {
     ASSERT_TRUE(writer.Open(folder.File("out.txt"), flags));
@@ -98,7 +99,7 @@ TEST(TextLineReader, GivesThePiecesOfTheLoadByLoadRead) {
     }
   }
   const TempFolder folder;
-  TextLineReader reader;
+  TextLineReader reader(RealFileSystem());
   for (std::size_t i = 0; i < files.size(); ++i) {
     folder.Write("lines.txt", files[i]);
     ASSERT_TRUE(reader.Open(folder.File("lines.txt"), TextLineReader::kReadShared));

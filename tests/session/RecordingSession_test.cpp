@@ -10,7 +10,7 @@
 
 #include "platform/TextEncoding.h"
 #include "session/DialogResult.h"
-#include "support/FileSizeLimit.h"
+#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -89,16 +89,17 @@ TEST_F(RecordingSessionTest, AFallbackRecordThatCannotBeWrittenIsReportedAndLeav
   const std::string before = "\n1.0000000, 2.0000000, \"earlier\"\n";
   folder_.Write("program/pois/recorded.asc", before);
   folder_.Write("documents/QXPosition.txt", kValidFix);
-  {
-    const test::FileSizeLimit diskFull(before.size() + 20);
-    Run("", kResultDone);
-  }
+  test::FaultyFileSystem fullDisk;
+  fullDisk.Fail(test::FaultyFileSystem::Call::Write, ENOSPC).Times(-1);
+  state_.files = &fullDisk;
+  Run("", kResultDone);
   const std::string recorded = Quoted("program/pois/recorded.asc");
   EXPECT_EQ(calls_, (Calls{"start sound", "clock", "page",
                            "why: the record could not be written to " + recorded +
-                               ": File too large; the file is as it was",
+                               ": No space left on device; the file is as it was",
                            "message sound", "File could not be created !"}));
   EXPECT_EQ(test::ReadBytes(Recorded()), before);
+  state_.files = &RealFileSystem();
 
   std::filesystem::remove_all(folder_.Path() / "program/pois");
   Run(kValidFix, kResultDone);

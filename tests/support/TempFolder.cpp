@@ -15,14 +15,16 @@ TempFolder::TempFolder() {
 
 TempFolder::~TempFolder() {
   std::error_code ignored;
-  std::filesystem::permissions(path_, std::filesystem::perms::owner_all, std::filesystem::perm_options::add, ignored);
+  std::filesystem::permissions(path_, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::add, ignored);
   std::filesystem::remove_all(path_, ignored);
 }
 
 std::filesystem::path TempFolder::Write(std::string_view relative, std::string_view bytes) const {
   const std::filesystem::path file = path_ / relative;
   std::filesystem::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary).write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+  std::ofstream(file, std::ios::binary)
+      .write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
   return file;
 }
 
