@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "InputFile.h"
+#include "platform/PosixFileSystem.h"
 #include "position/TextLineReader.h"
 #include "support/LoadByLoadRead.h"
 
@@ -30,7 +31,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   file.Write(data, size);
   const std::string_view contents(reinterpret_cast<const char*>(data), size);
 
-  TextLineReader reader;
+  TextLineReader reader(RealFileSystem());
   Check(reader.Open(file.Path(), TextLineReader::kReadShared));
   std::vector<std::string> pieces;
   for (TextLineReader::Piece piece; reader.ReadPiece(piece);) {

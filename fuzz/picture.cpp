@@ -20,10 +20,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       std::abort();
     }
   }
-  const std::size_t pixels =
-      static_cast<std::size_t>(image.bitmap->Width()) * static_cast<std::size_t>(image.bitmap->Height());
+  const std::size_t pixels = static_cast<std::size_t>(image.bitmap->Width()) *
+                             static_cast<std::size_t>(image.bitmap->Height());
   if (image.bitmap->Argb().size() != pixels) std::abort();
   ImageList images;
-  if (images.AddMasked(*image.bitmap, kMagenta) != 0 || images.Argb(0).size() != 22 * 22) std::abort();
+  if (images.AddMasked(*image.bitmap, kMagenta) != 0 || images.Argb(0).size() != 22 * 22)
+    std::abort();
   return 0;
 }
