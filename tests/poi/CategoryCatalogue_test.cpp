@@ -9,10 +9,10 @@
 #include <vector>
 
 #include "platform/Path.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/TextEncoding.h"
 #include "poi/NearestPoi.h"
 #include "support/BmpFile.h"
-#include "platform/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {

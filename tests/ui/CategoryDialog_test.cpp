@@ -151,7 +151,8 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
 // (and so the run, without a record); a button that has the focus takes it as a press.
 TEST_F(CategoryPage, ReturnEndsAnUntouchedPageWithBackAndPressesAFocusedButton) {
   const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
-      {Qt::Key_Return, Qt::NoModifier, -1}, {Qt::Key_Enter, Qt::KeypadModifier, -1},
+      {Qt::Key_Return, Qt::NoModifier, -1},
+      {Qt::Key_Enter, Qt::KeypadModifier, -1},
       {Qt::Key_Return, Qt::NoModifier, 2}};
   for (const auto& [key, modifiers, focusedSlot] : keys) {
     selected = -1;

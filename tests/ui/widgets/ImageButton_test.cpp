@@ -53,9 +53,14 @@ TEST_F(ButtonOnPage, IdleButtonsShowTheirLookAndMarkTheFocusWithAFrameAndDots) {
     button->setFocus();
     ASSERT_TRUE(button->hasFocus());
     const QImage focused = Shot();
-    for (auto [x, y, colour] :
-         {std::tuple{0, 0, kBlack}, {50, 0, kBlack}, {99, 49, kBlack}, {1, 1, flat ? kFace : kHighlight},
-          {98, 48, flat ? kFace : kShadow}, {4, 4, inverted}, {5, 4, kFace}, {95, 45, inverted}}) {
+    for (auto [x, y, colour] : {std::tuple{0, 0, kBlack},
+                                {50, 0, kBlack},
+                                {99, 49, kBlack},
+                                {1, 1, flat ? kFace : kHighlight},
+                                {98, 48, flat ? kFace : kShadow},
+                                {4, 4, inverted},
+                                {5, 4, kFace},
+                                {95, 45, inverted}}) {
       EXPECT_EQ(focused.pixelColor(x, y), colour) << flat << ": " << x << "," << y;
     }
     // The dotted line runs down the sides: one of two neighbours is inverted.
