@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "export/ExportRun.h"
-#include "platform/TextEncoding.h"
 #include "platform/PosixFileSystem.h"
+#include "platform/TextEncoding.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -76,7 +76,8 @@ TEST(ReadPoiFileWaypoints, ReadsEveryPoiLineOfAHostileFile) {
       "7.5, 8.5, last line without its line break";
   folder.Write("Type.asc", bytes);
   Collector sink;
-  const PoiFileReport report = ReadPoiFileWaypoints(RealFileSystem(), folder.File("Type.asc"), u"Type", sink);
+  const PoiFileReport report =
+      ReadPoiFileWaypoints(RealFileSystem(), folder.File("Type.asc"), u"Type", sink);
 
   const std::vector<Waypoint> expected = {
       Point(8123455, 47123460, u"Quillon RECORD (05.12.26 14:03:59)",
@@ -122,8 +123,8 @@ TEST(ExportWaypoints, ExportsWhatItCanAndNamesEveryFileThatDidNotGoOverWhole) {
   };
   Collector sink;
   std::vector<std::string> messages;
-  const ExportOutcome outcome =
-      ExportWaypoints(RealFileSystem(), sources, sink, [&](const std::string& text) { messages.push_back(text); });
+  const ExportOutcome outcome = ExportWaypoints(
+      RealFileSystem(), sources, sink, [&](const std::string& text) { messages.push_back(text); });
 
   const std::string path = folder.Path().string() + "/";
   EXPECT_EQ(messages, (std::vector<std::string>{
@@ -142,8 +143,8 @@ TEST(ExportWaypoints, ExportsWhatItCanAndNamesEveryFileThatDidNotGoOverWhole) {
   // A refusing sink ends the export at once; every file read whole is no skip.
   Collector full(0);
   messages.clear();
-  const ExportOutcome stopped =
-      ExportWaypoints(RealFileSystem(), sources, full, [&](const std::string& text) { messages.push_back(text); });
+  const ExportOutcome stopped = ExportWaypoints(
+      RealFileSystem(), sources, full, [&](const std::string& text) { messages.push_back(text); });
   EXPECT_TRUE(stopped.sinkFailed);
   EXPECT_FALSE(stopped.skippedAny);
   EXPECT_TRUE(messages.empty());

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "position/PositionFile.h"
 #include "platform/PosixFileSystem.h"
+#include "position/PositionFile.h"
 #include "support/TempFolder.h"
 
 namespace poirec {

@@ -7,11 +7,6 @@
 #include <tuple>
 #include <vector>
 
-#include "platform/DirectorySearch.h"
-#include "platform/File.h"
-#include "platform/PosixFileSystem.h"
-#include "support/TempFolder.h"
-
 namespace poirec {
 namespace {
 
@@ -73,26 +68,6 @@ TEST(TextEncoding, EveryNameTurnsBackIntoItsBytes) {
   }
   for (const std::string& name : names) {
     ASSERT_EQ(Utf16ToUtf8(Utf8ToUtf16(name)), name);
-  }
-}
-
-// Two files whose names differ only in bytes that are not UTF-8 are two files to the
-// search, and each name opens its own file.
-TEST(TextEncoding, NamesThatAreNotUtf8OpenTheirOwnFiles) {
-  test::TempFolder folder;
-  const std::string names[] = {"caf\xE9.asc", "caf\xE8.asc", "caf\xC3\xA9.asc"};
-  for (const std::string& name : names) folder.Write(name, name);
-
-  std::vector<std::u16string> found = FindFiles(folder.Folder() + u"*.asc");
-  std::sort(found.begin(), found.end());
-  ASSERT_EQ(found,
-            (std::vector<std::u16string>{u"caf\u00E9.asc", u"caf\xDCE8.asc", u"caf\xDCE9.asc"}));
-  for (const std::u16string& name : found) {
-    File file(RealFileSystem());
-    ASSERT_TRUE(file.Open(folder.Folder() + name, File::Mode::Read));
-    std::string contents(32, '\0');
-    contents.resize(file.Read(contents.data(), contents.size()));
-    EXPECT_EQ(contents, Utf16ToUtf8(name));
   }
 }
 

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <optional>
 #include <span>
@@ -10,10 +9,10 @@
 #include <vector>
 
 #include "platform/Path.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/TextEncoding.h"
 #include "poi/NearestPoi.h"
 #include "support/BmpFile.h"
-#include "platform/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -92,24 +91,6 @@ TEST_F(CategoryCatalogueTest, NamesOnDiskInAnyLetterCase) {
   EXPECT_EQ(Scan(), Rows{});
 }
 
-// Pictures that claim 64 MiB of pixels each, in a few bytes: their categories show no
-// picture, and the one icon among them still shows its own.
-TEST_F(CategoryCatalogueTest, PicturesFarBeyondAnIconShowNone) {
-  const auto [icon, shown] = Picture(0x336699);
-  std::string huge = icon;
-  test::Put(huge, test::kWidth, 4096), test::Put(huge, test::kHeight, 4096),
-      test::Put(huge, test::kBitCount, 32);
-  Rows expected;
-  for (int i = 0; i < 20; ++i) {
-    const std::string name = "c" + std::to_string(10 + i);
-    Touch(name + ".asc");
-    Touch(name + ".bmp", i == 7 ? icon : huge);
-    expected.emplace_back(Utf8ToUtf16(name), i == 7 ? shown : Argb{});
-  }
-  EXPECT_EQ(Scan(), expected);
-  EXPECT_EQ(images_.Count(), 1);
-}
-
 // Names copied from older systems may hold Windows-1252 bytes. Files whose names differ
 // only there are categories of their own, each searched, each with its own picture, and
 // a deletion rewrites the file the POI was found in.
@@ -143,42 +124,6 @@ TEST_F(CategoryCatalogueTest, MoreFilesThanRowsKeepTheFirstByName) {
   ASSERT_EQ(rows.size(), 400u);
   EXPECT_EQ(rows.front().first, u"c1000");
   EXPECT_EQ(rows.back().first, u"c1399");
-}
-
-// Pictures drawn by another program, at the depths paint programs use, show exactly the
-// pixels they were made from.
-TEST_F(CategoryCatalogueTest, PicturesMadeByConvertShowTheirSourcePixels) {
-  if (std::system("command -v convert >/dev/null 2>&1") != 0) GTEST_SKIP() << "no convert";
-  const struct {
-    const char* name;
-    const char* type;
-    std::uint32_t colours;
-    int bits;
-  } made[] = {{"Bank", "bilevel", 2, 1},
-              {"Cafe", "palette", 12, 4},
-              {"Fuel", "palette", 200, 8},
-              {"Zoo", "truecolor", 484, 24}};
-  Rows expected;
-  for (const auto& m : made) {
-    std::string ppm = "P6\n22 22\n255\n";
-    Argb& source = expected.emplace_back(Utf8ToUtf16(m.name), Argb{}).second;
-    for (std::uint32_t i = 0; i < 484; ++i) {
-      const std::uint32_t n = (i % 22 * 5 + i / 22 * 3 + i % 22 * (i / 22)) % m.colours;
-      const std::uint32_t rgb = m.bits == 1 ? (n == 0 ? 0 : 0xFFFFFF)
-                                : i == 0    ? 0xFF00FF
-                                            : test::SampleColour(n);
-      source.push_back(rgb == 0xFF00FF ? 0 : 0xFF000000 | rgb);  // magenta is transparent
-      ppm.append(
-          {static_cast<char>(rgb >> 16), static_cast<char>(rgb >> 8), static_cast<char>(rgb)});
-    }
-    Touch(std::string(m.name) + ".asc");
-    const std::string target = (folder_.Path() / "pois" / (std::string(m.name) + ".bmp")).string();
-    const std::string command = "convert '" + folder_.Write("source.ppm", ppm).string() +
-                                "' -type " + m.type + " -compress none 'BMP3:" + target + "'";
-    ASSERT_EQ(std::system(command.c_str()), 0) << command;
-    ASSERT_EQ(test::ReadBytes(target).at(test::kBitCount), m.bits) << command;
-  }
-  EXPECT_EQ(Scan(), expected);
 }
 
 }  // namespace

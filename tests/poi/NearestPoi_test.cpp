@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <optional>
-#include <random>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -47,40 +46,6 @@ TEST(ParsePoiLine, ReadsTheFieldsAsTheyStand) {
   for (const char* line : {"   ;8.1, 47.2, \"comment, with commas\"\n", ",8.1, 47.2\n", " \t,8.1\n",
                            "x\n", "\n", "", "8.1 47.2 no comma\n"}) {
     EXPECT_FALSE(ParsePoiLine(DecodeCodePage(line))) << '"' << line << '"';
-  }
-}
-
-// The searches read the bytes straight; whatever a line holds, they must see the
-// position ParsePoiLine sees in its text. Lines of the characters that steer the number
-// reading, and numbers as they are written with a varied number of decimals.
-TEST(ParsePoiPosition, AgreesWithParsePoiLine) {
-  std::vector<std::string> lines = {"15         x, 1",  // a blank the field's cut leaves last
-                                    "\x86"
-                                    "5, 4\x89"
-                                    "2",
-                                    "5\x8B, \xA0"
-                                    "1"};  // ' ', '0', '9'
-  const std::string alphabet = "01234567890123456789..,,,--+ \teExy;\x86\x89\x8B\xA0\x80";
-  std::mt19937 random(20261205);
-  std::uniform_int_distribution<int> coordinate(-180000000, 180000000);
-  for (std::size_t i = 0; lines.size() < 200000; ++i) {
-    std::string& line = lines.emplace_back();
-    for (std::size_t k = random() % 31; k > 0; --k) line += alphabet[random() % alphabet.size()];
-    char text[64];
-    std::snprintf(text, sizeof text, "%s%.*f,%.*f, \"n\"", i % 3 == 0 ? " " : "",
-                  static_cast<int>(i % 11), coordinate(random) * 0.000001, static_cast<int>(i % 9),
-                  coordinate(random) * 0.0000005);
-    lines.emplace_back(text);
-  }
-  for (const std::string& line : lines) {
-    const auto fromText = ParsePoiLine(DecodeCodePage(line));
-    GeoPoint fromBytes{-1, -1};
-    ASSERT_EQ(ParsePoiPosition(line, fromBytes), fromText.has_value()) << '"' << line << '"';
-    if (fromText) {
-      ASSERT_EQ(std::tuple(fromBytes.lon, fromBytes.lat),
-                std::tuple(fromText->position.lon, fromText->position.lat))
-          << '"' << line << '"';
-    }
   }
 }
 

@@ -5,7 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <memory>
@@ -182,8 +181,6 @@ TEST_F(TwoRunsTest, RecordsAppendedDuringDeletionsAreKept) {
   std::sort(expected.begin(), expected.end());
   EXPECT_EQ(sorted, expected);
   EXPECT_FALSE(TemporaryLeft());
-  std::printf("%zu deletions against %zu appended records: %zu records in the file\n",
-              doomed.size(), appended, records.size());
 }
 
 // An append that fails takes back its own bytes and nothing another run appended.
@@ -227,7 +224,7 @@ TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
   std::mt19937 random(8);
   std::uniform_int_distribution<long> delay(0, span.count() * 5 / 4);
 
-  int old = 0, replaced = 0, temporaryLeft = 0;
+  int temporaryLeft = 0;
   for (int round = 0; round < 200; ++round) {
     folder.Write("pois/Cafe.asc", before);
     auto deletion = run();
@@ -236,11 +233,8 @@ TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
     deletion->Wait();
     const std::string bytes = test::ReadBytes(CafePath());
     ASSERT_TRUE(bytes == before || bytes == after) << "round " << round << ": " << bytes.size();
-    ++(bytes == before ? old : replaced);
     temporaryLeft += TemporaryLeft() ? 1 : 0;
   }
-  std::printf("200 kills within %ld us: %d old files, %d new files, %d temporary files left\n",
-              static_cast<long>(span.count()), old, replaced, temporaryLeft);
   // Kills fell inside the rewrite, not only before or after it.
   EXPECT_GT(temporaryLeft, 0);
   // What a killed run left in the way does not keep the next one from its work.

@@ -15,10 +15,28 @@ namespace {
 // The German locale's run is the recording session's: it reads and writes numbers here.
 TEST(ParseDecimalPrefix, FollowsTheDecimalGrammarOnly) {
   const std::pair<std::string_view, double> cases[] = {
-      {"48.137154", 48.137154}, {"  +5.", 5.0}, {"-.25x", -0.25}, {"1.5E+2,3", 150.0}, {"7e", 7.0}, {"7e-", 7.0},
-      {std::string_view("12\0" "34", 5), 12.0}, {"1e-999", 0.0}, {"0.000000000000000000000000000000001e-300", 0.0},
-      {"", 0.0}, {".", 0.0}, {"-", 0.0}, {"+.", 0.0}, {"e5", 0.0}, {"0x10", 0.0}, {"inf", 0.0}, {"-INF", 0.0},
-      {"nan", 0.0}, {"x1", 0.0}};
+      {"48.137154", 48.137154},
+      {"  +5.", 5.0},
+      {"-.25x", -0.25},
+      {"1.5E+2,3", 150.0},
+      {"7e", 7.0},
+      {"7e-", 7.0},
+      {std::string_view("12\0"
+                        "34",
+                        5),
+       12.0},
+      {"1e-999", 0.0},
+      {"0.000000000000000000000000000000001e-300", 0.0},
+      {"", 0.0},
+      {".", 0.0},
+      {"-", 0.0},
+      {"+.", 0.0},
+      {"e5", 0.0},
+      {"0x10", 0.0},
+      {"inf", 0.0},
+      {"-INF", 0.0},
+      {"nan", 0.0},
+      {"x1", 0.0}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimalPrefix(text), value) << text;
   EXPECT_TRUE(std::isinf(ParseDecimalPrefix("1e999")));
   EXPECT_LT(ParseDecimalPrefix("-1e999"), 0.0);
@@ -36,15 +54,26 @@ TEST(FormatFixed, RoundsAsPrintfDoes) {
 // reading adds: trimming and the cut to fifteen characters.
 TEST(ParseCoordinate, ReadsFifteenTrimmedCharactersAsWritten) {
   const std::pair<std::u16string_view, double> cases[] = {
-      {u" 11.5\n", 11.5}, {u"-7.5", -7.5}, {u"11.5 N", 11.5}, {u" \t\r\n\v\f", 0.0}, {u"0x1A", 0.0}, {u"inf", 0.0},
+      {u" 11.5\n", 11.5},
+      {u"-7.5", -7.5},
+      {u"11.5 N", 11.5},
+      {u" \t\r\n\v\f", 0.0},
+      {u"0x1A", 0.0},
+      {u"inf", 0.0},
       {u"48,137", 48.0},   // a comma is not a decimal point
       {u"\u0131.5", 1.5},  // a character counts by its low 8 bits: U+0131 is the digit '1'
       // Whole degrees as other programs write them, and exponents, keep their value.
-      {u"90", 90.0}, {u"-1", -1.0}, {u"48", 48.0}, {u"2.5000e+1", 25.0}, {u"2.5e1", 25.0},
+      {u"90", 90.0},
+      {u"-1", -1.0},
+      {u"48", 48.0},
+      {u"2.5000e+1", 25.0},
+      {u"2.5e1", 25.0},
       {u"1e5", 100000.0},
       // The rest of a long text is never read, and nothing of it stays for the next.
-      {u"48.1234567890123456789", 48.123456789012}, {u"12345678901234567890", 123456789012345.0},
-      {u"48.12345678901", 48.12345678901}, {u"7.5", 7.5}};
+      {u"48.1234567890123456789", 48.123456789012},
+      {u"12345678901234567890", 123456789012345.0},
+      {u"48.12345678901", 48.12345678901},
+      {u"7.5", 7.5}};
   for (const auto& [text, value] : cases) {
     EXPECT_EQ(ParseCoordinate(text), value) << std::string(text.begin(), text.end());
   }

@@ -5,6 +5,7 @@
 #include <QScreen>
 #include <algorithm>
 #include <cctype>
+#include <filesystem>
 #include <memory>
 #include <tuple>
 
@@ -34,105 +35,101 @@ class CategoryPage : public testing::Test {
   }
   void Press(int slot) { QTest::mouseClick(&page->Slot(slot), Qt::LeftButton); }
 
-  // The page shows the captions and the last press chose selects (see below), and stays open.
-  void Expect(const std::string& captions, int selects, std::size_t row) {
-    const int start = captions[0] == 'D' ? 0 : captions[0] - 'a';
-    EXPECT_EQ(run.state.pageStart, start) << "row " << row;
-    EXPECT_EQ(run.state.pageEnd, start + std::count_if(captions.begin(), captions.end(), islower))
-        << "row " << row;
-    QString shown;  // the first letter of each slot's caption, "-" for a cleared slot
-    for (int i = 0; i < CategoryDialog::kSlotCount; ++i) shown += (page->Slot(i).text() + "-")[0];
-    EXPECT_EQ(shown, QString::fromStdString(captions)) << "row " << row;
-    EXPECT_EQ(selected, selects) << "row " << row;
-    EXPECT_TRUE(page->isVisible()) << "row " << row;
-  }
-
   test::Run run;
   std::unique_ptr<CategoryDialog> page;
   std::int32_t selected = -1;
   int nestedResult = kResultBack;
 };
 
-// Each row presses a slot, or opens the page anew, and gives the captions shown then and the
-// category the press chose (-1: none; slot 0 of the first page runs the delete page), after
-// which the nested page's Back leaves the page open. The captions give the page's first and
-// end category: "fgh---PN" shows 5 up to 8.
-TEST_F(CategoryPage, PagesThroughTheCategoriesAndSelectsTheCategoryOfTheSlotPressed) {
-  struct Step {
-    int categories, press;  // the slot pressed; -1 opens a page on that many categories
-    const char* captions;   // D: delete, P: previous, N: next, -: cleared
+// Each row opens a page on that many categories at its start, presses a slot (0 to 7) or a
+// key, and gives the captions shown then and the category chosen (-1: none), after which the
+// nested page's Back leaves the page open. The captions give the page's first and end
+// category: "fgh---PN" shows 5 up to 8. Previous from start s asks for s - 6: -1 is the first
+// page, other negative starts the last six; starts at or past the end the first page.
+TEST_F(CategoryPage, EachPressOrKeyShowsItsPageOrSelectsTheCategoryOfItsSlot) {
+  constexpr int kKeypad = Qt::KeypadModifier;
+  const struct {
+    int categories, start, press;  // press: a slot, a key, or -1 for none
+    const char* captions;          // D: delete, P: previous, N: next, -: cleared
     int selects = -1;
+  } rows[] = {
+      {0, 0, -1, "D-------"},
+      {5, 0, -1, "Dabcde--"},
+      {5, 0, Qt::Key_1, "Dabcde--", kDeletePage},
+      {5, 0, Qt::Key_2, "Dabcde--", 0},
+      {5, 0, Qt::Key_6 | kKeypad, "Dabcde--", 4},
+      {5, 0, Qt::Key_7, "Dabcde--"},  // a cleared slot
+      {5, 0, Qt::Key_9, "Dabcde--"},  // 9 and 0 are no slot
+      {5, 0, Qt::Key_0, "Dabcde--"},
+      {5, 0, Qt::Key_PageDown, "Dabcde--"},  // no page to turn
+      {5, 0, Qt::Key_PageUp, "Dabcde--"},
+      {7, 0, 7, "Dabcdefg", 6},
+      {8, 0, 0, "DabcdePN", kDeletePage},
+      {8, 0, 7, "fgh---PN"},
+      {8, 5, 3, "fgh---PN"},
+      {8, 5, 0, "fgh---PN", 5},
+      {8, 5, 7, "DabcdePN"},
+      {8, 5, 6, "DabcdePN"},
+      {8, 0, 6, "cdefghPN"},
+      {8, 2, 6, "cdefghPN"},
+      {8, 2, 7, "DabcdePN"},
+      {13, 0, 1, "DabcdePN", 0},
+      {13, 0, 5, "DabcdePN", 4},
+      {13, 0, 7, "fghijkPN"},
+      {13, 0, Qt::Key_PageDown, "fghijkPN"},
+      {13, 0, 6, "hijklmPN"},
+      {13, 0, Qt::Key_PageUp, "hijklmPN"},
+      {13, 5, 0, "fghijkPN", 5},
+      {13, 5, Qt::Key_1, "fghijkPN", 5},
+      {13, 5, 5, "fghijkPN", 10},
+      {13, 5, Qt::Key_6, "fghijkPN", 10},
+      {13, 5, 7, "lm----PN"},
+      {13, 5, Qt::Key_8, "lm----PN"},
+      {13, 5, Qt::Key_PageDown, "lm----PN"},
+      {13, 5, Qt::Key_PageUp, "DabcdePN"},
+      {13, 11, 1, "lm----PN", 12},
+      {13, 11, Qt::Key_2 | kKeypad, "lm----PN", 12},
+      {13, 11, 2, "lm----PN"},
+      {13, 11, Qt::Key_3, "lm----PN"},
+      {13, 11, 6, "fghijkPN"},
+      {13, 11, Qt::Key_7, "fghijkPN"},
+      {13, 11, Qt::Key_PageUp, "fghijkPN"},
+      {13, 11, 7, "DabcdePN"},
+      {13, 7, 6, "bcdefgPN"},
+      {13, 7, 7, "DabcdePN"},
+      {13, 1, 0, "bcdefgPN", 1},
+      {13, 1, 6, "hijklmPN"},
+      {13, 1, 7, "hijklmPN"},
   };
-  // With 8 categories, 8 is past the end, so Next on the last page shows the first;
-  // Previous on the first page asks for -6, which is the last six, and then -4, the same.
-  // With 13, Next goes 0, 5, 11, 0, and Previous from the first page 7, 1, 7, 1, ...
-  const Step steps[] = {
-      {0, -1, "D-------"},    {5, -1, "Dabcde--"},     {7, -1, "Dabcdefg"},
-      {7, 7, "Dabcdefg", 6},  {8, -1, "DabcdePN"},     {8, 0, "DabcdePN", kDeletePage},
-      {8, 7, "fgh---PN"},     {8, 3, "fgh---PN"},      {8, 0, "fgh---PN", 5},
-      {8, 7, "DabcdePN"},     {8, 7, "fgh---PN"},      {8, 6, "DabcdePN"},
-      {8, 6, "cdefghPN"},     {8, 6, "cdefghPN"},      {8, 7, "DabcdePN"},
-      {13, -1, "DabcdePN"},   {13, 1, "DabcdePN", 0},  {13, 5, "DabcdePN", 4},
-      {13, 7, "fghijkPN"},    {13, 0, "fghijkPN", 5},  {13, 5, "fghijkPN", 10},
-      {13, 7, "lm----PN"},    {13, 1, "lm----PN", 12}, {13, 2, "lm----PN"},
-      {13, 5, "lm----PN"},    {13, 6, "fghijkPN"},     {13, 7, "lm----PN"},
-      {13, 7, "DabcdePN"},    {13, 6, "hijklmPN"},     {13, 6, "bcdefgPN"},
-      {13, 0, "bcdefgPN", 1}, {13, 6, "hijklmPN"},     {13, 6, "bcdefgPN"},
-      {13, 7, "hijklmPN"},    {13, 7, "DabcdePN"}};
-  for (std::size_t row = 0; row < std::size(steps); ++row) {
-    const Step& step = steps[row];
+  for (const auto& row : rows) {
+    const std::string where = std::to_string(row.categories) + " from " +
+                              std::to_string(row.start) + ", " + std::to_string(row.press);
+    for (const auto& entry : std::filesystem::directory_iterator(run.folder.Path() / "pois")) {
+      std::filesystem::remove(entry.path());  // this row's categories only
+    }
     selected = -1;
-    if (step.press < 0) Open(step.categories);
-    if (step.press >= 0) Press(step.press);
-    Expect(step.captions, step.selects, row);
+    Open(row.categories).ShowPage(row.start);
+    if (row.press >= 0 && row.press < CategoryDialog::kSlotCount) Press(row.press);
+    if (row.press >= CategoryDialog::kSlotCount) {
+      QTest::keyClick(page.get(), Qt::Key(row.press & ~Qt::KeyboardModifierMask),
+                      Qt::KeyboardModifiers(row.press & Qt::KeyboardModifierMask));
+    }
+    const std::string captions = row.captions;
+    const int first = captions[0] == 'D' ? 0 : captions[0] - 'a';
+    const auto shownCategories = std::count_if(captions.begin(), captions.end(), islower);
+    EXPECT_EQ(std::tuple(run.state.pageStart, run.state.pageEnd),
+              std::tuple(first, first + shownCategories))
+        << where;
+    QString shown;  // the first letter of each slot's caption, "-" for a cleared slot
+    for (int i = 0; i < CategoryDialog::kSlotCount; ++i) shown += (page->Slot(i).text() + "-")[0];
+    EXPECT_EQ(shown, QString::fromStdString(captions)) << where;
+    EXPECT_EQ(selected, row.selects) << where;
+    EXPECT_TRUE(page->isVisible()) << where;
   }
+  Open(8);
   EXPECT_EQ(page->Slot(0).text(), "Delete nearest POI");
   EXPECT_EQ(page->Slot(6).text(), "Previous\nPage");
   EXPECT_EQ(page->Slot(7).text(), "Next\nPage");
-}
-
-// The same with keys: the digits 1 to 8 press the slots in reading order, from the keypad too
-// (a cleared slot does nothing; 9 and 0 are no slot); Page Down and Page Up press "Next Page"
-// and "Previous Page", and do nothing on a page without them.
-TEST_F(CategoryPage, DigitsPressTheSlotsAndThePageKeysTurnThePages) {
-  struct Step {
-    int categories, key;  // key 0 opens a page on that many categories
-    const char* captions;
-    int selects = -1;
-  };
-  constexpr int kKeypad = Qt::KeypadModifier;
-  const Step steps[] = {{5, 0, "Dabcde--"},
-                        {5, Qt::Key_1, "Dabcde--", kDeletePage},
-                        {5, Qt::Key_2, "Dabcde--", 0},
-                        {5, Qt::Key_6 | kKeypad, "Dabcde--", 4},
-                        {5, Qt::Key_7, "Dabcde--"},
-                        {5, Qt::Key_8, "Dabcde--"},
-                        {5, Qt::Key_9, "Dabcde--"},
-                        {5, Qt::Key_0, "Dabcde--"},
-                        {5, Qt::Key_PageDown, "Dabcde--"},
-                        {5, Qt::Key_PageUp, "Dabcde--"},
-                        {13, 0, "DabcdePN"},
-                        {13, Qt::Key_PageDown, "fghijkPN"},
-                        {13, Qt::Key_PageDown, "lm----PN"},
-                        {13, Qt::Key_2 | kKeypad, "lm----PN", 12},
-                        {13, Qt::Key_3, "lm----PN"},
-                        {13, Qt::Key_PageUp, "fghijkPN"},
-                        {13, Qt::Key_1, "fghijkPN", 5},
-                        {13, Qt::Key_6, "fghijkPN", 10},
-                        {13, Qt::Key_8, "lm----PN"},
-                        {13, Qt::Key_7, "fghijkPN"},
-                        {13, Qt::Key_PageUp, "DabcdePN"},
-                        {13, Qt::Key_PageUp, "hijklmPN"}};
-  for (std::size_t row = 0; row < std::size(steps); ++row) {
-    const Step& step = steps[row];
-    selected = -1;
-    if (step.key == 0) Open(step.categories);
-    if (step.key != 0) {
-      QTest::keyClick(page.get(), Qt::Key(step.key & ~Qt::KeyboardModifierMask),
-                      Qt::KeyboardModifiers(step.key & Qt::KeyboardModifierMask));
-    }
-    Expect(step.captions, step.selects, row);
-  }
 }
 
 TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
@@ -154,7 +151,8 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
 // (and so the run, without a record); a button that has the focus takes it as a press.
 TEST_F(CategoryPage, ReturnEndsAnUntouchedPageWithBackAndPressesAFocusedButton) {
   const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
-      {Qt::Key_Return, Qt::NoModifier, -1}, {Qt::Key_Enter, Qt::KeypadModifier, -1},
+      {Qt::Key_Return, Qt::NoModifier, -1},
+      {Qt::Key_Enter, Qt::KeypadModifier, -1},
       {Qt::Key_Return, Qt::NoModifier, 2}};
   for (const auto& [key, modifiers, focusedSlot] : keys) {
     selected = -1;

@@ -32,37 +32,40 @@ class ButtonOnPage : public testing::Test {
   ImageButton* button;
 };
 
-// The flat look draws no border while idle, and marks the focus as the 3-D look does: a black
-// frame, and a dotted rectangle (every other pixel inverted) 4 pixels in. Being the default
-// alone shows nothing.
-TEST_F(ButtonOnPage, FlatIdleButtonShowsNoBorderButMarksTheFocus) {
+// Both looks mark the focus alike: a black frame, and a dotted rectangle (every other pixel
+// inverted) 4 pixels in. Idle, the flat look draws no border, the 3-D one is raised; being
+// the default alone shows nothing on a flat one.
+TEST_F(ButtonOnPage, IdleButtonsShowTheirLookAndMarkTheFocusWithAFrameAndDots) {
   button->SetStateIcons(QPixmap(), 0, 0);
   button->setText(QString());
   auto* other = new QPushButton(&page);
-  Activate(page);
-  other->setFocus();
-  button->setDefault(true);
-  QImage face(Shot().size(), QImage::Format_RGB32);
-  face.fill(kFace);
-  EXPECT_TRUE(Shot() == face);
-
-  button->setFocus();
-  ASSERT_TRUE(button->hasFocus());
-  const QImage focused = Shot();
   const QColor inverted(255 - kFace.red(), 255 - kFace.green(), 255 - kFace.blue());
-  for (auto [x, y, colour] : {std::tuple{0, 0, kBlack},
-                              {50, 0, kBlack},
-                              {0, 25, kBlack},
-                              {99, 49, kBlack},
-                              {1, 1, kFace},
-                              {98, 48, kFace},
-                              {4, 4, inverted},
-                              {5, 4, kFace},
-                              {95, 45, inverted}}) {
-    EXPECT_EQ(focused.pixelColor(x, y), colour) << x << "," << y;
+  for (const bool flat : {true, false}) {
+    button->SetFlatLook(flat, true);
+    Activate(page);
+    other->setFocus();
+    button->setAutoDefault(false);
+    button->setDefault(flat);  // a default 3-D button is framed
+    QImage face(Shot().size(), QImage::Format_RGB32);
+    face.fill(kFace);
+    EXPECT_EQ(Shot() == face, flat);
+    EXPECT_EQ(Shot().pixelColor(0, 0), flat ? kFace : kHighlight);
+    button->setFocus();
+    ASSERT_TRUE(button->hasFocus());
+    const QImage focused = Shot();
+    for (auto [x, y, colour] : {std::tuple{0, 0, kBlack},
+                                {50, 0, kBlack},
+                                {99, 49, kBlack},
+                                {1, 1, flat ? kFace : kHighlight},
+                                {98, 48, flat ? kFace : kShadow},
+                                {4, 4, inverted},
+                                {5, 4, kFace},
+                                {95, 45, inverted}}) {
+      EXPECT_EQ(focused.pixelColor(x, y), colour) << flat << ": " << x << "," << y;
+    }
+    // The dotted line runs down the sides: one of two neighbours is inverted.
+    EXPECT_NE(focused.pixelColor(4, 25), focused.pixelColor(4, 26)) << flat;
   }
-  // The dotted line runs down the sides: one of two neighbours is inverted.
-  EXPECT_NE(focused.pixelColor(4, 25), focused.pixelColor(4, 26));
 }
 
 TEST_F(ButtonOnPage, PressedFlatButtonIsSunkenAndMovesIconAndCaptionByOnePixel) {
@@ -78,30 +81,6 @@ TEST_F(ButtonOnPage, PressedFlatButtonIsSunkenAndMovesIconAndCaptionByOnePixel) 
   for (auto [x, y, colour] :
        {std::tuple{50, 0, kShadow}, {0, 25, kShadow}, {99, 25, kHighlight}, {50, 49, kHighlight}}) {
     EXPECT_EQ(pressed.pixelColor(x, y), colour) << x << "," << y;
-  }
-}
-
-TEST_F(ButtonOnPage, ThreeDButtonIsRaisedAndFramedInBlackWithDottedFocusWhenFocused) {
-  button->SetFlatLook(false, true);
-  button->setAutoDefault(false);  // so that showing the page does not make it the default
-  page.show();
-  EXPECT_EQ(Shot().pixelColor(0, 0), kHighlight);  // raised, without the frame
-  Activate(page);
-  button->setFocus();
-  ASSERT_TRUE(button->hasFocus());
-  const QImage focused = Shot();
-  // The frame is the outermost ring, the raised border inside it, and the dotted focus
-  // rectangle (every other pixel inverted) 4 pixels in.
-  const QColor inverted(255 - kFace.red(), 255 - kFace.green(), 255 - kFace.blue());
-  for (auto [x, y, colour] : {std::tuple{0, 0, kBlack},
-                              {50, 0, kBlack},
-                              {99, 49, kBlack},
-                              {1, 1, kHighlight},
-                              {98, 48, kShadow},
-                              {4, 4, inverted},
-                              {5, 4, kFace},
-                              {95, 45, inverted}}) {
-    EXPECT_EQ(focused.pixelColor(x, y), colour) << x << "," << y;
   }
 }
 
