@@ -57,6 +57,13 @@ class ScriptedGps final : public GpsSource, public Clock {
       ADD_FAILURE() << "the feeder waits for ever";
       return {Kind::Stop, {}};
     }
+    // A feeder that asks again and again to wait until a moment already past would spin
+    // for ever; after many such waits in a row the script ends it as a failure.
+    stalledWaits_ = deadline <= now ? stalledWaits_ + 1 : 0;
+    if (stalledWaits_ > kMostStalledWaits) {
+      ADD_FAILURE() << "the feeder keeps waiting for a moment that has passed";
+      return {Kind::Stop, {}};
+    }
     now = std::max(now, deadline);
     return {Kind::Quiet, {}};
   }
@@ -66,7 +73,9 @@ class ScriptedGps final : public GpsSource, public Clock {
   }
 
  private:
+  static constexpr int kMostStalledWaits = 1000;
   bool connected_ = false;
+  int stalledWaits_ = 0;
 };
 
 // Keeps every text the feeder writes, with its time; fails the attempts it is told to.
