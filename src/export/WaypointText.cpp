@@ -1,8 +1,8 @@
 #include "export/WaypointText.h"
 
 #include "platform/NumberText.h"
-#include "poi/CategoryDisplayName.h"
 #include "platform/TextCharacters.h"
+#include "poi/CategoryDisplayName.h"
 
 namespace poirec {
 namespace {
