@@ -45,9 +45,7 @@ std::optional<std::vector<SourceFile>> NamedSources(std::u16string_view path,
     return FolderSources(folder, includeRecorded);
   }
   if (!HasExtension(path)) return std::nullopt;
-  const std::size_t slash = path.rfind(u'/');
-  const std::u16string_view fileName =
-      slash == std::u16string_view::npos ? path : path.substr(slash + 1);
+  const std::u16string_view fileName = FileNameOf(path);
   const std::u16string_view name = fileName.substr(0, fileName.size() - kExtension.size());
   const bool isRecorded = EqualsIgnoringCase(fileName, kRecordedFile);
   return std::vector<SourceFile>{

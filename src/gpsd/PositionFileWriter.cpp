@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "platform/File.h"
+#include "platform/Path.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextEncoding.h"
 #include "position/PositionFile.h"
@@ -21,15 +22,7 @@ std::string Quoted(std::u16string_view path) { return "\"" + Utf16ToUtf8(path) +
 }  // namespace
 
 PositionFileWriter::PositionFileWriter(FileSystem& files, std::u16string path)
-    : files_(files), path_(std::move(path)) {
-  const std::size_t slash = path_.rfind(u'/');
-  if (slash == std::u16string::npos) {
-    name_ = path_;
-  } else {
-    folder_ = path_.substr(0, slash + 1);
-    name_ = path_.substr(slash + 1);
-  }
-}
+    : files_(files), path_(std::move(path)), folder_(FolderOf(path_)), name_(FileNameOf(path_)) {}
 
 std::u16string PositionFileWriter::NextTemporaryPath() {
   const std::string suffix =

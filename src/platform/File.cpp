@@ -165,12 +165,9 @@ bool ReplaceFile(FileSystem& files, std::u16string_view source, std::u16string_v
 }
 
 bool ReplaceFileNamed(FileSystem& files, std::u16string_view source, std::u16string_view target) {
-  const std::size_t slash = target.rfind(u'/');
-  const std::u16string_view name =
-      slash == std::u16string_view::npos ? target : target.substr(slash + 1);
-  const std::string folder =
-      slash == std::u16string_view::npos ? std::string() : ResolvePath(target.substr(0, slash + 1));
-  return files.Rename(ResolvePath(source), folder + Utf16ToUtf8(name));
+  const std::u16string_view folder = FolderOf(target);
+  const std::string nativeFolder = folder.empty() ? std::string() : ResolvePath(folder);
+  return files.Rename(ResolvePath(source), nativeFolder + Utf16ToUtf8(FileNameOf(target)));
 }
 
 bool SyncFolder(FileSystem& files, std::u16string_view folder) {

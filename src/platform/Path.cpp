@@ -57,6 +57,10 @@ std::u16string_view FolderOf(std::u16string_view path) {
   return slash == std::u16string_view::npos ? std::u16string_view() : path.substr(0, slash + 1);
 }
 
+std::u16string_view FileNameOf(std::u16string_view path) {
+  return path.substr(FolderOf(path).size());
+}
+
 std::string ResolvePath(std::u16string_view path) {
   const std::string asWritten = Utf16ToUtf8(path);
   if (asWritten.empty() || Exists(asWritten)) return asWritten;
