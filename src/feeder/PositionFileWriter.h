@@ -1,0 +1,48 @@
+#pragma once
+// Writes the position file so that a reader never sees half of it: the text goes into a
+// temporary file of its own in the same folder, is synced, and is renamed over the position
+// file in one step; then the folder is synced, so the new file survives a power cut.
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "feeder/PositionText.h"
+#include "platform/FileSystem.h"
+
+namespace poirec {
+
+// Where the feeder's text goes; the tests put a recording one in its place.
+class PositionSink {
+ public:
+  virtual ~PositionSink() = default;
+  // Replaces the file's text; false with the reason when it could not.
+  virtual bool Write(std::string_view text, std::string& reason) = 0;
+};
+
+class PositionFileWriter final : public PositionSink {
+ public:
+  PositionFileWriter(FileSystem& files, std::u16string path);
+
+  bool Write(std::string_view text, std::string& reason) override;
+
+  const std::u16string& Path() const { return path_; }
+
+ private:
+  // A name no other file has: hidden, beside the position file, with this process's id and a
+  // count, so neither a reader of the position file nor another writer ever opens it.
+  std::u16string NextTemporaryPath();
+
+  FileSystem& files_;
+  std::u16string path_;
+  std::u16string folder_;  // where the temporary files go; empty for the working folder
+  std::u16string name_;
+  unsigned long temporaryCount_ = 0;
+};
+
+// What the file at path said before the feeder starts: its position (to the millionth of a
+// degree, as the recorder reads it) and course are the last known ones. No file gives zeros.
+// Empty when something is there that cannot be read or is no position file: the feeder must
+// leave it alone.
+std::optional<PositionFileContents> ReadLastKnown(FileSystem& files, std::u16string_view path);
+
+}  // namespace poirec

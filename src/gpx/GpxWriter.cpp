@@ -1,0 +1,89 @@
+#include "gpx/GpxWriter.h"
+
+#include <QDateTime>
+#include <QIODevice>
+
+#include "gpx/WaypointText.h"
+
+namespace poirec {
+namespace {
+
+const QString kGpxNamespace = QStringLiteral("http://www.topografix.com/GPX/1/1");
+const QString kSchemaNamespace = QStringLiteral("http://www.w3.org/2001/XMLSchema-instance");
+
+// XML 1.0 holds no control characters but tab, line feed and carriage return; a name may
+// hold any byte. The writer would drop them and flag an error; the replacement character
+// keeps the user aware that something stood there.
+QString XmlText(std::u16string_view text) {
+  QString result = QString::fromStdU16String(std::u16string(text));
+  for (QChar& c : result) {
+    const char16_t unit = c.unicode();
+    if (unit < 0x20 && unit != u'\t' && unit != u'\n' && unit != u'\r') c = QChar(0xFFFD);
+  }
+  return result;
+}
+
+constexpr qsizetype kFlushSize = 64 * 1024;
+
+}  // namespace
+
+GpxWriter::GpxWriter(QIODevice& device, const QString& creator, const QTimeZone& localZone)
+    : device_(device), creator_(creator), localZone_(localZone) {
+  pending_.reserve(kFlushSize + 4096);
+  pendingDevice_.open(QIODevice::WriteOnly);
+  xml_.setAutoFormatting(true);
+  xml_.setAutoFormattingIndent(2);
+}
+
+void GpxWriter::Begin() {
+  xml_.writeStartDocument();
+  xml_.writeDefaultNamespace(kGpxNamespace);
+  xml_.writeNamespace(kSchemaNamespace, QStringLiteral("xsi"));
+  xml_.writeStartElement(kGpxNamespace, QStringLiteral("gpx"));
+  xml_.writeAttribute(QStringLiteral("version"), QStringLiteral("1.1"));
+  xml_.writeAttribute(QStringLiteral("creator"), creator_);
+  xml_.writeAttribute(
+      kSchemaNamespace, QStringLiteral("schemaLocation"),
+      kGpxNamespace + QStringLiteral(" ") + kGpxNamespace + QStringLiteral("/gpx.xsd"));
+}
+
+bool GpxWriter::Add(const Waypoint& waypoint) {
+  xml_.writeStartElement(kGpxNamespace, QStringLiteral("wpt"));
+  xml_.writeAttribute(QStringLiteral("lat"),
+                      QString::fromStdString(DegreesText(waypoint.position.lat)));
+  xml_.writeAttribute(QStringLiteral("lon"),
+                      QString::fromStdString(DegreesText(waypoint.position.lon)));
+  // The schema's order: time, name, type.
+  if (waypoint.recorded) {
+    if (const QString time = UtcDateTimeText(*waypoint.recorded, localZone_); !time.isEmpty()) {
+      xml_.writeTextElement(kGpxNamespace, QStringLiteral("time"), time);
+    }
+  }
+  if (!waypoint.name.empty()) {
+    xml_.writeTextElement(kGpxNamespace, QStringLiteral("name"), XmlText(waypoint.name));
+  }
+  xml_.writeTextElement(kGpxNamespace, QStringLiteral("type"), XmlText(waypoint.type));
+  xml_.writeEndElement();
+  return pending_.size() < kFlushSize ? written_ : Flush();
+}
+
+bool GpxWriter::Finish() {
+  xml_.writeEndDocument();
+  return Flush() && !xml_.hasError();
+}
+
+bool GpxWriter::Flush() {
+  written_ = written_ && device_.write(pending_) == pending_.size();
+  pending_.resize(0);  // keeps the memory for the next piece
+  pendingDevice_.seek(0);
+  return written_;
+}
+
+QString UtcDateTimeText(const RecordTime& time, const QTimeZone& zone) {
+  const QDateTime inZone(QDate(time.year, time.month, time.day),
+                         QTime(time.hour, time.minute, time.second), zone);
+  if (!inZone.isValid()) return {};
+  return inZone.toUTC().toString(Qt::ISODate);
+}
+
+}  // namespace poirec

@@ -1,0 +1,52 @@
+#pragma once
+// Waypoints as one GPX 1.1 document, written as they come.
+#include <QBuffer>
+#include <QByteArray>
+#include <QTimeZone>
+#include <QXmlStreamWriter>
+
+#include "gpx/Waypoint.h"
+
+namespace poirec {
+
+class GpxWriter final : public WaypointSink {
+ public:
+  // creator names the program in the document, as GPX asks. Record times are local times
+  // of the zone.
+  GpxWriter(QIODevice& device, const QString& creator,
+            const QTimeZone& localZone = QTimeZone::systemTimeZone());
+  GpxWriter(const GpxWriter&) = delete;
+  GpxWriter& operator=(const GpxWriter&) = delete;
+
+  // The XML declaration and the opening of the <gpx> element.
+  void Begin();
+  // One <wpt>: lat and lon with seven decimals; <time> when the name gives a local time
+  // that exists, written in UTC; <name> when the POI has one; <type>. Control characters,
+  // which XML cannot hold, become U+FFFD.
+  bool Add(const Waypoint& waypoint) override;
+  // Closes the document. False when anything could not be written to the device.
+  bool Finish();
+
+ private:
+  // Hands what the XML writer wrote so far to the device.
+  bool Flush();
+
+  // The XML writer writes each name and value on its own; it writes into memory, which
+  // goes to the device in large pieces.
+  QIODevice& device_;
+  QByteArray pending_;
+  QBuffer pendingDevice_{&pending_};
+  QXmlStreamWriter xml_{&pendingDevice_};
+  QString creator_;
+  bool written_ = true;
+  // Read once: converting through the C library's local time would look at the zone
+  // file again for every waypoint.
+  QTimeZone localZone_;
+};
+
+// The UTC time of a time in the zone, as xsd:dateTime ("2026-12-05T13:03:59Z"), converted
+// with the zone's offset from UTC at that moment; empty when the time does not exist there
+// (it lies in the hour skipped when clocks go forward).
+QString UtcDateTimeText(const RecordTime& time, const QTimeZone& zone);
+
+}  // namespace poirec

@@ -1,0 +1,69 @@
+#include "feeder/PositionText.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "platform/PosixFileSystem.h"
+#include "position/PositionFile.h"
+#include "support/TempFolder.h"
+
+namespace poirec {
+namespace {
+
+TEST(FormatPositionFile, WritesTheFourKeysWithFixedDecimalsAndLineFeeds) {
+  const std::pair<PositionFileContents, const char*> cases[] = {
+      {{48.137154, 11.576124, 245.7, true},
+       "Lat = 48.1371540\nLon = 11.5761240\nCourse = 245.7\nValid = 1\n"},
+      {{}, "Lat = 0.0000000\nLon = 0.0000000\nCourse = 0.0\nValid = 0\n"},
+      // West and south; whole numbers keep their decimal point, so no reader takes "90"
+      // for another number.
+      {{-33.8567844, -151.2152967, 90.0, false},
+       "Lat = -33.8567844\nLon = -151.2152967\nCourse = 90.0\nValid = 0\n"},
+      // Rounded as printf rounds; a value that rounds to zero has no sign.
+      {{0.12345678, -0.00000004, 0.04, true},
+       "Lat = 0.1234568\nLon = 0.0000000\nCourse = 0.0\nValid = 1\n"},
+      {{90.0, 180.0, 359.94, true},
+       "Lat = 90.0000000\nLon = 180.0000000\nCourse = 359.9\nValid = 1\n"},
+      // The course always lies in [0, 360): a full circle and beyond is north again.
+      {{1.0, 2.0, 359.96, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 0.0\nValid = 1\n"},
+      {{1.0, 2.0, -90.0, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 270.0\nValid = 1\n"},
+      {{1.0, 2.0, 725.5, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 5.5\nValid = 1\n"},
+      {{1.0, 2.0, -0.0, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 0.0\nValid = 1\n"}};
+  for (const auto& [contents, text] : cases) EXPECT_EQ(FormatPositionFile(contents), text) << text;
+}
+
+TEST(FormatPositionFile, IsReadByTheRecorderToTheMillionthOfADegree) {
+  test::TempFolder documents;
+  const std::pair<PositionFileContents, PositionFix> cases[] = {
+      {{48.137154, 11.576124, 245.7, true}, {11576124, 48137154, 245, 1}},
+      {{-33.8567844, -151.2152967, 0.0, true}, {-151215296, -33856784, 0, 1}},
+      {{52.5, 13.4, 90.0, false}, {13400000, 52500000, 90, 0}}};
+  for (const auto& [contents, expected] : cases) {
+    documents.Write("QXPosition.txt", FormatPositionFile(contents));
+    PositionFix fix;
+    std::u16string folder = documents.Folder();
+    folder.pop_back();
+    ReadPositionFile(RealFileSystem(), fix, folder);
+    EXPECT_EQ(fix.position.lat, expected.position.lat);
+    EXPECT_EQ(fix.position.lon, expected.position.lon);
+    EXPECT_EQ(fix.course, expected.course);
+    EXPECT_EQ(fix.valid, expected.valid);
+  }
+}
+
+TEST(IsPositionFileText, TakesAnEmptyFileOrOneWithAKeyLine) {
+  const std::pair<const char*, bool> cases[] = {
+      {"", true},
+      {"Lat = 48.1\nLon = 11.5\nCourse = 245.7\nValid = 1\n", true},
+      {"# written by a navigation program\r\n  Valid = 0\r\n", true},
+      {"\tCourse = 12.0", true},
+      {"#!/bin/sh\necho hello\n", false},
+      {"lat = 48.1\n", false},  // the recorder would not read it either
+      {"Latitude = 48.1\n", false},
+      {"\n\n", false}};
+  for (const auto& [text, taken] : cases) EXPECT_EQ(IsPositionFileText(text), taken) << text;
+}
+
+}  // namespace
+}  // namespace poirec

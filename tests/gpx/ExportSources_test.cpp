@@ -1,0 +1,75 @@
+// Which files an export reads, in which order, and the waypoint type of each.
+#include "gpx/ExportSources.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "support/TempFolder.h"
+
+namespace poirec {
+namespace {
+
+class ExportSourcesTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    for (const char* name : {"Blitzer.asc", "bakery.asc", "Recorded.asc", "QUILLON.asc", "Zoo.asc",
+                             "10er.asc", "Aussicht 360\xC2\xB0.asc", "Zoo.bmp"}) {
+      folder_.Write(std::string("pois/") + name, "\n1.0, 2.0, \"x\"");
+    }
+    folder_.MakeFolder("pois/Folder.asc");  // a folder is no category file
+  }
+
+  std::u16string Pois() const { return folder_.Folder() + u"pois/"; }
+
+  test::TempFolder folder_;
+};
+
+TEST_F(ExportSourcesTest, AFolderGivesItsCategoriesInThePagesOrder) {
+  const std::u16string pois = Pois();
+  const std::vector<SourceFile> categories = {
+      {pois + u"10er.asc", u"10er"},       {pois + u"Aussicht 360\u00B0.asc", u"Aussicht 360"},
+      {pois + u"Blitzer.asc", u"Blitzer"}, {pois + u"Zoo.asc", u"Zoo"},
+      {pois + u"bakery.asc", u"bakery"},
+  };
+  EXPECT_EQ(FolderSources(pois, false), categories);
+
+  std::vector<SourceFile> withRecorded = categories;
+  withRecorded.push_back({pois + u"recorded.asc", u"recorded"});  // opened ignoring case
+  EXPECT_EQ(FolderSources(pois, true), withRecorded);
+
+  // A named folder, with or without its final "/".
+  EXPECT_EQ(NamedSources(pois, true), withRecorded);
+  EXPECT_EQ(NamedSources(pois.substr(0, pois.size() - 1), false), categories);
+
+  // Nothing recorded yet: nothing to add.
+  test::TempFolder empty;
+  empty.MakeFolder("pois");
+  EXPECT_TRUE(FolderSources(empty.Folder() + u"pois/", true).empty());
+}
+
+TEST_F(ExportSourcesTest, ANamedFileIsExportedAsNamed) {
+  const std::u16string pois = Pois();
+  const struct {
+    std::u16string path;
+    std::u16string type;
+  } files[] = {
+      {pois + u"Zoo.ASC", u"Zoo"},
+      {pois + u"Aussicht 360\u00B0.asc", u"Aussicht 360"},
+      // The file of recorded positions, named, needs no option.
+      {pois + u"RECORDED.asc", u"recorded"},
+      {pois + u"QUILLON.asc", u"QUILLON"},
+      // A file that is not there yet is named when it cannot be read.
+      {pois + u"Missing.asc", u"Missing"},
+      {u"Relative.asc", u"Relative"},
+  };
+  for (const auto& [path, type] : files) {
+    EXPECT_EQ(NamedSources(path, false), (std::vector<SourceFile>{{path, type}}));
+  }
+  for (const std::u16string& path : {pois + u"Zoo.bmp", pois + u"missing", std::u16string()}) {
+    EXPECT_FALSE(NamedSources(path, true));
+  }
+}
+
+}  // namespace
+}  // namespace poirec

@@ -1,0 +1,92 @@
+// The GPX document: its bytes, the times of records in UTC, and a device that fails.
+#include "gpx/GpxWriter.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QTimeZone>
+#include <string>
+#include <tuple>
+
+namespace poirec {
+namespace {
+
+const QTimeZone kBerlin("Europe/Berlin");
+
+QByteArray Document(const std::vector<Waypoint>& waypoints) {
+  QByteArray bytes;
+  QBuffer device(&bytes);
+  device.open(QIODevice::WriteOnly);
+  GpxWriter writer(device, QStringLiteral("poirecorder-gpx 1.0"), kBerlin);
+  writer.Begin();
+  for (const Waypoint& waypoint : waypoints) EXPECT_TRUE(writer.Add(waypoint));
+  EXPECT_TRUE(writer.Finish());
+  return bytes;
+}
+
+TEST(GpxWriter, WritesOneWaypointPerPoi) {
+  const std::vector<Waypoint> waypoints = {
+      {8123455, 47123460, u"Quillon RECORD (05.12.26 14:03:59)", u"Blitzer",
+       RecordTime{2026, 12, 5, 14, 3, 59}},
+      // Escaped, and control characters that XML cannot hold replaced; a tab stays.
+      {-127500, -51500000, u"Caf\u00E9 \"Zum Hirsch\" & <Sohn>\u0001\u000B\tend", u"Aussicht 360",
+       RecordTime{2026, 7, 5, 14, 3, 59}},
+      // No name; a local time that was skipped when the clocks went forward has no UTC.
+      {-180000000, 90000000, u"", u"recorded", RecordTime{2026, 3, 29, 2, 30, 0}},
+  };
+  EXPECT_EQ(
+      Document(waypoints).toStdString(),
+      "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+      "<gpx xmlns=\"http://www.topografix.com/GPX/1/1\" "
+      "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" version=\"1.1\" "
+      "creator=\"poirecorder-gpx 1.0\" xsi:schemaLocation=\"http://www.topografix.com/GPX/1/1 "
+      "http://www.topografix.com/GPX/1/1/gpx.xsd\">\n"
+      "  <wpt lat=\"47.1234600\" lon=\"8.1234550\">\n"
+      "    <time>2026-12-05T13:03:59Z</time>\n"
+      "    <name>Quillon RECORD (05.12.26 14:03:59)</name>\n"
+      "    <type>Blitzer</type>\n"
+      "  </wpt>\n"
+      "  <wpt lat=\"-51.5000000\" lon=\"-0.1275000\">\n"
+      "    <time>2026-07-05T12:03:59Z</time>\n"
+      "    <name>Caf\xC3\xA9 &quot;Zum Hirsch&quot; &amp; &lt;Sohn&gt;"
+      "\xEF\xBF\xBD\xEF\xBF\xBD\tend</name>\n"
+      "    <type>Aussicht 360</type>\n"
+      "  </wpt>\n"
+      "  <wpt lat=\"90.0000000\" lon=\"-180.0000000\">\n"
+      "    <type>recorded</type>\n"
+      "  </wpt>\n"
+      "</gpx>\n");
+  // Large exports go to the device in pieces; the document is the same.
+  const std::vector<Waypoint> many(5000, waypoints[1]);
+  const QByteArray large = Document(many);
+  EXPECT_EQ(large.count("<wpt "), 5000);
+  EXPECT_TRUE(large.endsWith("  </wpt>\n</gpx>\n"));
+}
+
+TEST(GpxWriter, SaysWhenTheDeviceFails) {
+  QByteArray bytes;
+  QBuffer readOnly(&bytes);
+  readOnly.open(QIODevice::ReadOnly);
+  GpxWriter writer(readOnly, QStringLiteral("test"), kBerlin);
+  writer.Begin();
+  writer.Add({1000000, 2000000, u"A", u"T", std::nullopt});
+  EXPECT_FALSE(writer.Finish());
+}
+
+TEST(UtcDateTimeText, UsesTheOffsetOfThatMoment) {
+  const std::tuple<RecordTime, QTimeZone, const char*> cases[] = {
+      {{2026, 1, 15, 0, 30, 0}, kBerlin, "2026-01-14T23:30:00Z"},  // winter: one hour
+      {{2026, 3, 29, 1, 59, 59}, kBerlin, "2026-03-29T00:59:59Z"},
+      {{2026, 3, 29, 3, 0, 0}, kBerlin, "2026-03-29T01:00:00Z"},  // summer: two hours
+      {{2026, 3, 29, 2, 0, 0}, kBerlin, ""},                      // skipped by the clocks
+      {{2024, 2, 29, 20, 0, 0}, QTimeZone("America/New_York"), "2024-03-01T01:00:00Z"},
+      {{2026, 6, 1, 12, 0, 0}, QTimeZone::utc(), "2026-06-01T12:00:00Z"},
+  };
+  for (const auto& [time, zone, utc] : cases) {
+    EXPECT_EQ(UtcDateTimeText(time, zone).toStdString(), utc) << zone.id().toStdString();
+  }
+}
+
+}  // namespace
+}  // namespace poirec
