@@ -54,8 +54,8 @@ install(FILES ${POI_GENERATED}/${POI_APP_ID}.metainfo.xml
 install(FILES ${CMAKE_SOURCE_DIR}/resources/desktop/icon.svg
   DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps RENAME ${POI_APP_ID}.svg)
 
-# Manual pages and release notes are installed compressed, without a time stamp in the
-# compressed file, so that the same sources give the same bytes.
+# The release notes are installed compressed, without a time stamp in the compressed file,
+# so that the same sources give the same bytes.
 set(POI_COMPRESSED_FILES)
 function(poi_install_compressed source name destination)
   set(compressed ${POI_GENERATED}/${name}.gz)
@@ -67,11 +67,6 @@ function(poi_install_compressed source name destination)
   set(POI_COMPRESSED_FILES ${POI_COMPRESSED_FILES} ${compressed} PARENT_SCOPE)
 endfunction()
 
-file(GLOB POI_MANUAL_PAGES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/resources/man/*.1)
-foreach(page IN LISTS POI_MANUAL_PAGES)
-  get_filename_component(name ${page} NAME)
-  poi_install_compressed(${page} ${name} ${CMAKE_INSTALL_MANDIR}/man1)
-endforeach()
 poi_install_compressed(${CMAKE_SOURCE_DIR}/packaging/changelog changelog ${POI_DOC_DIR})
 add_custom_target(compressed_documents ALL DEPENDS ${POI_COMPRESSED_FILES})
 
@@ -103,3 +98,13 @@ install(FILES ${POI_GENERATED}/copyright DESTINATION ${POI_DOC_DIR})
 install(FILES ${CMAKE_SOURCE_DIR}/packaging/lintian-overrides
   DESTINATION ${CMAKE_INSTALL_DATAROOTDIR}/lintian/overrides RENAME ${POI_DATA_NAME}
   COMPONENT debian EXCLUDE_FROM_ALL)
+
+# The files that name installed paths are made when the prefix is known: at install time.
+install(CODE "
+  set(POI_SOURCE_DIR \"${CMAKE_SOURCE_DIR}\")
+  set(POI_GENERATED \"${POI_GENERATED}\")
+  set(POI_BINDIR \"${CMAKE_INSTALL_BINDIR}\")
+  set(POI_DATADIR \"${CMAKE_INSTALL_DATADIR}\")
+  set(POI_MANDIR \"${CMAKE_INSTALL_MANDIR}\")
+  set(POI_DATA_NAME \"${POI_DATA_NAME}\")
+  include(\"${CMAKE_SOURCE_DIR}/cmake/InstallPrefixed.cmake\")")

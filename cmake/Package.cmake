@@ -8,14 +8,18 @@ set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY "record points of interest at the current GPS position")
 string(CONCAT CPACK_PACKAGE_DESCRIPTION
   "POI Recorder is a small program for drivers. Every start is one recording:\n"
-  "it reads the current GPS position, beeps and shows the categories as large\n"
-  "buttons. A touch files a point of interest left of the street, exactly where\n"
-  "you are or right of the street into the category's text file, or deletes the\n"
-  "point nearest to you.\n"
+  "it reads the current GPS position, sounds the start and shows the categories\n"
+  "as large buttons. A touch files a point of interest left of the street,\n"
+  "exactly where you are or right of the street into the category's text file,\n"
+  "or deletes the point nearest to you.\n"
   "\n"
   "The position comes from a small text file that a navigation program, or the\n"
   "GPS feeder that reads it from gpsd, keeps current.")
 set(CPACK_RESOURCE_FILE_LICENSE ${CMAKE_SOURCE_DIR}/LICENSE)
+# The package installs into /usr with that prefix itself (not a staging folder in its place),
+# so the files made at install time name the paths the package ships.
+set(CPACK_SET_DESTDIR ON)
+set(CPACK_INSTALL_PREFIX /usr)
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 # Everything `cmake --install` installs, and the Debian package's own files besides.

@@ -38,8 +38,21 @@ install_tree "$work/tree"
 dpkg-deb --fsys-tarfile "$deb" | tar -t | sed 's|/$||' | grep -vx '\.' | sort >"$work/packaged"
 diff "$work/installed" "$work/packaged" || install_fail "the package differs from the installed tree"
 
-# Every library a program links comes with a package the package depends on.
+# The paths the unit, the desktop entry, the metainfo and the manual pages name are in the
+# package; systemd accepts the unit where a mount namespace lets the package's programs be seen
+# in /usr/bin.
 dpkg-deb --extract "$deb" "$work/unpacked"
+install_check_named_paths "$work/unpacked" /usr
+unit="$work/unpacked/usr/lib/systemd/user/poirecorder-gpsd.service"
+if command -v systemd-analyze >/dev/null && unshare -m true 2>/dev/null; then
+  unshare -m sh -c 'mount -t overlay overlay -o "lowerdir=$1/usr/bin:/usr/bin" /usr/bin &&
+    systemd-analyze --man=no verify "$2"' sh "$work/unpacked" "$unit" ||
+    install_fail "systemd-analyze rejects the user unit"
+else
+  echo "systemd-analyze verify skipped: no systemd-analyze or no mount namespace here"
+fi
+
+# Every library a program links comes with a package the package depends on.
 depends=$(field Depends | tr -d ' ' | tr ',' '\n' | sed 's/(.*//; s/|.*//')
 multiarch=$(dpkg-architecture --query DEB_HOST_MULTIARCH)
 for program in "$work"/unpacked/usr/bin/*; do

@@ -34,8 +34,10 @@ desktop-file-validate "$entry" || install_fail "desktop-file-validate rejects $i
 appstreamcli validate --no-net "$metainfo" || install_fail "appstreamcli rejects the metainfo"
 xmllint --noout "$icon" || install_fail "the icon is no well-formed SVG"
 grep -qx "Icon=$id" "$entry" || install_fail "the desktop entry does not name the icon $id"
-exec_line=$(sed -n 's/^Exec=//p' "$entry")
-[ -x "$usr/bin/${exec_line%% *}" ] || install_fail "Exec=$exec_line is no installed program"
+install_check_named_paths "$work/dest" /usr
+# Another prefix: the files that name installed paths name that tree's.
+install_tree "$work/local" /usr/local
+install_check_named_paths "$work/local" /usr/local
 [ "$(xmllint --xpath 'string(/component/id)' "$metainfo")" = "$id" ] ||
   install_fail "the metainfo's id is not $id"
 [ "$(xmllint --xpath 'string(/component/launchable)' "$metainfo")" = "$id.desktop" ] ||
