@@ -63,7 +63,7 @@ home="$work/home"
 mkdir "$home"
 answer() { env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME HOME="$home" "$usr/bin/poirecorder" "$@"; }
 help=$(answer --help) || install_fail "--help ended with status $?"
-[ "$(head -n 1 <<<"$help")" = "Usage: poirecorder [--help | --version]" ] ||
+[ "$(head -n 1 <<<"$help")" = "Usage: poirecorder [options]" ] ||
   install_fail "--help printed: $help"
 [ "$(answer -h)" = "$help" ] || install_fail "-h does not print the help"
 version=$(answer --version) || install_fail "--version ended with status $?"
