@@ -151,7 +151,7 @@ bool FindNearestPoi(FileSystem& files, const CategoryTable& table, GeoPoint posi
       const std::int64_t distance = Distance(poi, position);
       if (found && distance >= best) continue;  // the first line at the smallest distance wins
       // Only a line that leads so far needs its name, and with it the 16-bit text.
-      const auto line = ParsePoiLine(DecodeCodePage(piece.text));
+      const auto line = ParsePoiLine(DecodeFileText(piece.text));
       best = distance;
       found = true;
       match.fileIndex = row;

@@ -128,7 +128,7 @@ TEST_F(RecordingPage, BackFromInsertingReturnsToTheCategoryPageAndAnotherCategor
 // Categories are added between the pages: none, so row 0 is empty and the line reads ": " with
 // no picture; two without a POI line, so the match is as at the start of the run, row 0 without
 // a name; then the nearest POI in the third of four, whose "°" show as blanks and whose name
-// keeps its quotes. Which lines a deletion keeps, the end-to-end run checks.
+// (in UTF-8) keeps its quotes. Which lines a deletion keeps, the end-to-end run checks.
 TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDeletesOnlyAPoi) {
   const QString shown[] = {": ", "Alpha: ", "Aussicht Turm: \"Turm   Nord\""};
   const QColor pictures[] = {QColor(), kBlue, kRed};
@@ -136,7 +136,7 @@ TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDele
   for (int step = 0; step < 3; ++step) {
     if (step == 1) run.AddCategory("Alpha", "\n; nothing here yet\n\n", kBlue);
     if (step == 1) run.AddCategory("Beta", "", QColor(0, 255, 0));
-    if (step == 2) run.AddCategory(tower, "\n8.1234, 47.1234, \"Turm \xB0 Nord\"", kRed);
+    if (step == 2) run.AddCategory(tower, "\n8.1234, 47.1234, \"Turm \xC2\xB0 Nord\"", kRed);
     if (step == 2) run.AddCategory("Gamma", kOld, kBlue);
     DeleteDialog page(run.state, shell);
     EXPECT_EQ(page.MatchLine().text(), shown[step]) << step;
@@ -162,7 +162,7 @@ TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDele
   }
   EXPECT_EQ(run.Bytes("Alpha") + run.Bytes("Beta"), "\n; nothing here yet\n\n");
   EXPECT_EQ(run.Bytes(tower) + run.Bytes("Gamma"), kOld);
-  EXPECT_EQ(run.Bytes("deleted/" + tower), "\n8.1234, 47.1234, \"Turm \xB0 Nord\"");
+  EXPECT_EQ(run.Bytes("deleted/" + tower), "\n8.1234, 47.1234, \"Turm \xC2\xB0 Nord\"");
 }
 
 // Every button of every page shows when it has the focus, so that a keypad's user sees what
