@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QIODevice>
+#include <optional>
 
 #include "gpx/WaypointText.h"
 
@@ -80,10 +81,23 @@ bool GpxWriter::Flush() {
 }
 
 QString UtcDateTimeText(const RecordTime& time, const QTimeZone& zone) {
-  const QDateTime inZone(QDate(time.year, time.month, time.day),
-                         QTime(time.hour, time.minute, time.second), zone);
-  if (!inZone.isValid()) return {};
-  return inZone.toUTC().toString(Qt::ISODate);
+  // The moments whose local time it is: the time taken as UTC, less each offset the zone
+  // has around that day, where the zone indeed has that offset at that moment.
+  const QDateTime asUtc(QDate(time.year, time.month, time.day),
+                        QTime(time.hour, time.minute, time.second), QTimeZone::utc());
+  if (!asUtc.isValid()) return {};
+  std::optional<QDateTime> first;
+  for (const int offset :
+       {zone.offsetFromUtc(asUtc.addDays(-1)), zone.offsetFromUtc(asUtc.addDays(1))}) {
+    const QDateTime moment = asUtc.addSecs(-offset);
+    if (zone.offsetFromUtc(moment) != offset) continue;
+    // A time the clocks showed twice (the hour repeated in autumn) is its first moment, still
+    // in summer time: the recorder noted the clock as it stood, and the earlier reading is
+    // the one the day had first.
+    if (!first || moment < *first) first = moment;
+  }
+  // A time the clocks skipped (in spring) was never shown: no moment.
+  return first ? first->toUTC().toString(Qt::ISODate) : QString();
 }
 
 }  // namespace poirec

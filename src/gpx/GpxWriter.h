@@ -46,7 +46,8 @@ class GpxWriter final : public WaypointSink {
 
 // The UTC time of a time in the zone, as xsd:dateTime ("2026-12-05T13:03:59Z"), converted
 // with the zone's offset from UTC at that moment; empty when the time does not exist there
-// (it lies in the hour skipped when clocks go forward).
+// (it lies in the hour skipped when clocks go forward). A time that occurs twice (the hour
+// repeated when clocks go back) is read as its first moment.
 QString UtcDateTimeText(const RecordTime& time, const QTimeZone& zone);
 
 }  // namespace poirec

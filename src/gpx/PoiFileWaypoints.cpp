@@ -56,7 +56,7 @@ PoiFileReport ReadPoiFileWaypoints(FileSystem& files, std::u16string_view path,
       return;
     }
     if (waypoint.position.lon == kMaxLongitude) waypoint.position.lon = -kMaxLongitude;
-    waypoint.name = WaypointName(DecodeCodePage(line.text));
+    waypoint.name = WaypointName(DecodeFileText(line.text));
     waypoint.recorded = RecordedTime(waypoint.name);
     waypoint.type = type;
     if (!sink.Add(waypoint)) {

@@ -8,12 +8,13 @@
 #include <string>
 #include <vector>
 
-#include "gpx/AtomicFileDevice.h"
-#include "gpx/GpxWriter.h"
+#include "app/CommandLine.h"
 #include "app/StandardFolders.h"
+#include "gpx/AtomicFileDevice.h"
 #include "gpx/AtomicOutputFile.h"
 #include "gpx/ExportRun.h"
 #include "gpx/ExportSources.h"
+#include "gpx/GpxWriter.h"
 #include "platform/DirectorySearch.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/TextEncoding.h"
@@ -21,10 +22,10 @@
 namespace {
 
 // Exit statuses: everything exported; something skipped (named on standard error); the
-// command line was wrong or the document could not be written.
+// document could not be written (as for a wrong command line).
 constexpr int kExported = 0;
 constexpr int kSkipped = 1;
-constexpr int kFailed = 2;
+constexpr int kFailed = poirec::kExitBadCommandLine;
 
 void Say(const std::string& message) {
   std::fprintf(stderr, "poirecorder-gpx: %s\n", message.c_str());
@@ -125,19 +126,16 @@ int main(int argc, char* argv[]) {
       QStringLiteral("Also export recorded.asc of each folder, with the type \"recorded\"."));
   parser.addOption(outputOption);
   parser.addOption(includeRecorded);
-  const QCommandLineOption help = parser.addHelpOption();
-  const QCommandLineOption version = parser.addVersionOption();
   parser.addPositionalArgument(
       QStringLiteral("paths"),
       QStringLiteral("Folders of category files and .asc files to export; without any, the "
                      "pois folder the recorder uses."),
       QStringLiteral("[path...]"));
-  if (!parser.parse(QCoreApplication::arguments())) {
-    Say(Utf8(parser.errorText()) + " See poirecorder-gpx --help.");
-    return kFailed;
+  if (const auto ended =
+          poirec::ReadCommandLine(parser, QCoreApplication::arguments(),
+                                  QStringLiteral("poirecorder-gpx"), QStringLiteral(POI_VERSION))) {
+    return *ended;
   }
-  if (parser.isSet(help)) parser.showHelp(kExported);
-  if (parser.isSet(version)) parser.showVersion();
 
   Output output;
   if (!output.Open(parser.isSet(outputOption) ? std::optional(parser.value(outputOption))

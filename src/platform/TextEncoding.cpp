@@ -70,6 +70,18 @@ std::u16string DecodeCodePage(std::string_view bytes) {
   return text;
 }
 
+std::u16string DecodeFileText(std::string_view bytes) {
+  bytes = bytes.substr(0, bytes.find('\0'));
+  bool beyondAscii = false;
+  for (std::size_t i = 0; i < bytes.size();) {
+    const std::size_t length = ValidSequenceLength(bytes.substr(i));
+    if (length == 0) return DecodeCodePage(bytes);
+    beyondAscii = beyondAscii || length > 1;
+    i += length;
+  }
+  return beyondAscii ? Utf8ToUtf16(bytes) : DecodeCodePage(bytes);
+}
+
 char16_t ShownNameCharacter(char16_t c) {
   if (c >= kFirstByteCharacter && c <= kLastByteCharacter) {
     return CodePageToChar(static_cast<unsigned char>(c - kByteCharacterBase));

@@ -15,6 +15,12 @@ char16_t CodePageToChar(unsigned char byte);
 // at the first zero byte as the platform's conversion of a terminated text does.
 std::u16string DecodeCodePage(std::string_view bytes);
 
+// Text that people put into POI files (names, comments): today's editors write UTF-8, older
+// programs and this one Windows-1252. Text that is valid UTF-8 and holds at least one
+// character beyond ASCII is read as UTF-8; any other as DecodeCodePage reads it. Like that,
+// it ends at the first zero byte.
+std::u16string DecodeFileText(std::string_view bytes);
+
 // Characters become bytes by their low 8 bits, the way every writer of this system
 // stores text.
 inline unsigned char LowByte(char16_t c) { return static_cast<unsigned char>(c & 0xFF); }

@@ -8,6 +8,7 @@
 #include "picture/DibImage.h"
 #include "platform/DirectorySearch.h"
 #include "platform/Path.h"
+#include "poi/CategoryDisplayName.h"
 
 namespace poirec {
 namespace {
@@ -37,6 +38,24 @@ std::vector<std::u16string> FindCategoryNames(std::u16string_view folder) {
   return names;
 }
 
+std::optional<std::u16string> FindCategoryShownAs(std::u16string_view folder,
+                                                  std::u16string_view shownName) {
+  std::optional<std::u16string> found;
+  for (std::u16string& name : FindCategoryNames(folder)) {
+    if (!EqualsIgnoringCase(CategoryDisplayName(name), shownName)) continue;
+    if (!found || CategoryNameBefore(name, *found)) found = std::move(name);
+  }
+  return found;
+}
+
+CategoryEntry CategoryRow(std::u16string_view folder, std::u16string name) {
+  CategoryEntry row;
+  row.bitmapPath = std::u16string(folder) + name + u".bmp";
+  row.name = std::move(name);
+  row.imageIndex = -1;
+  return row;
+}
+
 namespace {
 
 // The rows the table has, filled with the first category names by name when the folder
@@ -61,8 +80,7 @@ void ScanCategories(CategoryTable& table, ImageList& images, std::u16string_view
   const std::u16string folder = std::u16string(programFolder) + u"pois/";
   for (std::u16string& name : CategoryRowNames(folder)) {
     CategoryEntry& row = table.rows[static_cast<std::size_t>(table.count)];
-    row.bitmapPath = folder + name + u".bmp";
-    row.name = std::move(name);
+    row = CategoryRow(folder, std::move(name));
     // A failed load may leave the previous category's picture in the image, so only
     // the result says whether this category has one.
     row.imageIndex = picture.LoadFromFile(row.bitmapPath) && picture.bitmap

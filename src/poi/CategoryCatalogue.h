@@ -1,6 +1,7 @@
 #pragma once
 // The categories are whatever ".asc" files lie in the "pois" folder beside the program;
 // each one's picture is the ".bmp" of the same name.
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,15 @@ namespace poirec {
 // lists them: every ".asc" file but the fallback file "recorded.asc" and "quillon.asc",
 // in any letter case, and one name for files that differ only in the extension's case.
 std::vector<std::u16string> FindCategoryNames(std::u16string_view folder);
+
+// The name of the category in folder (ending with "/") that the pages show as shownName,
+// letter case aside; the first in the pages' order when several look alike. Nothing when no
+// category does.
+std::optional<std::u16string> FindCategoryShownAs(std::u16string_view folder,
+                                                  std::u16string_view shownName);
+
+// The row of the category named name in folder (ending with "/"), its picture not yet loaded.
+CategoryEntry CategoryRow(std::u16string_view folder, std::u16string name);
 
 // The order of the category page: plain 16-bit character codes (digits, then upper case,
 // then lower case, then letters with diacritics).

@@ -8,6 +8,7 @@
 #include "platform/Path.h"
 #include "platform/TextCharacters.h"
 #include "platform/TextEncoding.h"
+#include "poi/DeletedLines.h"
 #include "poi/PoiLine.h"
 #include "position/TextLineReader.h"
 
@@ -83,6 +84,7 @@ struct CopyOutcome {
   bool readAll = false;
   bool writtenAll = false;
   std::size_t removedLines = 0;
+  std::string removed;  // the removed lines as read, each after its line break
 };
 
 // Copies the file line by line without the lines at the position and without blank
@@ -96,8 +98,13 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint p
   bool inLine = false;
   bool blank = true;
   bool atPosition = false;
+  std::string line;  // the line's bytes, for keeping it when it is removed
   const auto endLine = [&] {
-    if (atPosition) ++outcome.removedLines;
+    if (atPosition) {
+      ++outcome.removedLines;
+      outcome.removed += '\n';
+      outcome.removed += line;
+    }
     if (atPosition || blank) written = written && out.DropLine();
     inLine = false;
   };
@@ -109,7 +116,9 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint p
       inLine = true;
       blank = true;
       atPosition = false;
+      line.clear();
     }
+    line += piece.bytes;
     if (!atPosition) {
       GeoPoint poi;
       atPosition = ParsePoiPosition(piece.text, poi) && poi == position;
@@ -142,7 +151,7 @@ bool FindNearestPoi(FileSystem& files, const CategoryTable& table, GeoPoint posi
       const std::int64_t distance = Distance(poi, position);
       if (found && distance >= best) continue;  // the first line at the smallest distance wins
       // Only a line that leads so far needs its name, and with it the 16-bit text.
-      const auto line = ParsePoiLine(DecodeCodePage(piece.text));
+      const auto line = ParsePoiLine(DecodeFileText(piece.text));
       best = distance;
       found = true;
       match.fileIndex = row;
@@ -156,7 +165,7 @@ bool FindNearestPoi(FileSystem& files, const CategoryTable& table, GeoPoint posi
 }
 
 DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
-                              const NearestPoiMatch& match) {
+                              const NearestPoiMatch& match, AppendError* keptError) {
   if (!match.found || match.fileIndex < 0 || match.fileIndex >= RowsInUse(table)) {
     return DeleteResult::NoMatch;
   }
@@ -188,8 +197,9 @@ DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
 
   TextLineReader reader(files);
   reader.Open(std::move(category));  // the reader holds the lock from here on
+  CopyOutcome copied;
   if (result == DeleteResult::Deleted) {
-    const CopyOutcome copied = CopyWithoutPosition(reader, temporary, match.position);
+    copied = CopyWithoutPosition(reader, temporary, match.position);
     if (!copied.writtenAll) {
       result = DeleteResult::NotWritten;
     } else if (!copied.readAll) {
@@ -202,6 +212,11 @@ DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
   }
   const bool closed = temporary.Close();
   if (result == DeleteResult::Deleted && !closed) result = DeleteResult::NotWritten;
+  // Kept before they go, and only when all else is ready, so nothing is kept twice.
+  if (result == DeleteResult::Deleted && KeepDeletedLines(files, PoiFilePath(row), copied.removed,
+                                                          keptError) != AppendResult::Appended) {
+    result = DeleteResult::NotKept;
+  }
   // The rename replaces the category file in one step: it is never missing in between.
   if (result == DeleteResult::Deleted && !files.Rename(temporaryPath, path)) {
     result = DeleteResult::NotWritten;

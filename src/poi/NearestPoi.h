@@ -7,6 +7,7 @@
 
 #include "platform/FileSystem.h"
 #include "poi/CategoryTable.h"
+#include "poi/RecordText.h"
 #include "position/GeoPoint.h"
 
 namespace poirec {
@@ -34,6 +35,7 @@ enum class DeleteResult {
   NotOpened,   // the category file could not be read
   NotWritten,  // the file may not be changed, is locked, or the new file could not be
                // written completely or put in place
+  NotKept,     // the lines could not be kept in "deleted/", so none was removed
 };
 
 // Rewrites the match's category file without the lines at the match's position (the
@@ -44,8 +46,10 @@ enum class DeleteResult {
 // rewritten at its target. The category file's lock is held throughout, so a record
 // another run appends meanwhile waits and then lands in the new file. Whatever fails
 // (also a lock not granted in time, or a file this user may not write), the category
-// file is left byte for byte as it was and the temporary file is removed.
+// file is left byte for byte as it was and the temporary file is removed. The lines removed
+// are kept in "deleted/" beside the category file before the new file takes its place
+// (KeepDeletedLines); when they cannot be, keptError says why.
 DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
-                              const NearestPoiMatch& match);
+                              const NearestPoiMatch& match, AppendError* keptError = nullptr);
 
 }  // namespace poirec

@@ -56,15 +56,16 @@ std::u16string FormatRecordText(GeoPoint position, std::u16string_view name) {
   return text;
 }
 
-bool WritePoiText(File& file, std::u16string_view text) {
-  for (const char16_t c : text) {
-    if (!file.WriteByte(LowByte(c))) return false;
-  }
-  return true;
-}
-
 AppendResult AppendPoiText(FileSystem& files, std::u16string_view path, std::u16string_view text,
                            AppendError* error) {
+  std::string bytes;
+  bytes.reserve(text.size());
+  for (const char16_t c : text) bytes.push_back(static_cast<char>(LowByte(c)));
+  return AppendPoiBytes(files, path, bytes, error);
+}
+
+AppendResult AppendPoiBytes(FileSystem& files, std::u16string_view path, std::string_view bytes,
+                            AppendError* error) {
   // errno is taken where the failing call returned, before the clean-up can change it.
   const auto failed = [&](AppendResult result) {
     const int number = errno;
@@ -75,7 +76,7 @@ AppendResult AppendPoiText(FileSystem& files, std::u16string_view path, std::u16
   if (!file.Open(path, File::Mode::AppendText)) return failed(AppendResult::NotOpened);
   if (!file.Lock()) return failed(AppendResult::NotWritten);
   const std::int64_t lengthBefore = file.Length();
-  if (lengthBefore < 0 || !WritePoiText(file, text) || !file.Sync()) {
+  if (lengthBefore < 0 || !file.Write(bytes.data(), bytes.size()) || !file.Sync()) {
     const AppendResult result = failed(AppendResult::NotWritten);
     if (lengthBefore >= 0) file.Truncate(lengthBefore);
     file.Close();

@@ -42,6 +42,11 @@ std::string AppendFailureExplanation(AppendResult result, const AppendError& err
   return "the record was written to " + Quoted(error.path);
 }
 
+std::string KeepFailureExplanation(const AppendError& error) {
+  return "the POI was not deleted: its line could not be kept in " + Quoted(error.path) +
+         Reason(error.number);
+}
+
 void ReportAppendFailure(Shell& shell, AppendResult result, const AppendError& error) {
   shell.Explain(AppendFailureExplanation(result, error));
   shell.ShowMessage(kFileCouldNotBeCreated);

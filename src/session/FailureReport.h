@@ -15,6 +15,9 @@ std::string NoFixExplanation(const PositionFileRead& read);
 // Why a record could not be appended: the file and the system's reason. UTF-8.
 std::string AppendFailureExplanation(AppendResult result, const AppendError& error);
 
+// Why a deletion did not happen: the lines it would remove could not be kept. UTF-8.
+std::string KeepFailureExplanation(const AppendError& error);
+
 // Says on standard error why the record could not be appended, then shows
 // "File could not be created !".
 void ReportAppendFailure(Shell& shell, AppendResult result, const AppendError& error);

@@ -2,6 +2,8 @@
 
 #include <string>
 
+#include "session/FailureReport.h"
+
 namespace poirec {
 
 AppendResult AppendFallbackRecord(const ProcessState& state, AppendError* error) {
@@ -9,6 +11,13 @@ AppendResult AppendFallbackRecord(const ProcessState& state, AppendError* error)
   const std::u16string name = RecordName(DateTimeText(state.recordingTime, true));
   return AppendPoiText(*state.files, path,
                        FormatRecordText(state.positionFix.position, name) + u"\n", error);
+}
+
+bool FileFallbackRecord(const ProcessState& state, Shell& shell) {
+  AppendError error;
+  const AppendResult result = AppendFallbackRecord(state, &error);
+  if (result != AppendResult::Appended) ReportAppendFailure(shell, result, error);
+  return result == AppendResult::Appended;
 }
 
 }  // namespace poirec

@@ -27,11 +27,7 @@ bool RecordingSession::Start() {
   }
   // Taken once: every record of the run carries the moment before the page opened.
   state_.recordingTime = clock_();
-  if (runCategoryPage_() == kResultDone) {
-    AppendError error;
-    const AppendResult result = AppendFallbackRecord(state_, &error);
-    if (result != AppendResult::Appended) ReportAppendFailure(shell_, result, error);
-  }
+  if (runCategoryPage_() == kResultDone) FileFallbackRecord(state_, shell_);
   return false;
 }
 

@@ -10,8 +10,10 @@ inline constexpr std::u16string_view kFileCouldNotBeCreated = u"File could not b
 
 // The sounds of a run: a driver hears them without looking at the screen.
 enum class SoundEvent {
-  Start,    // every run starts with it, with or without a fix
-  Message,  // a message box opens
+  Start,     // every run on the pages starts with it, with or without a fix
+  Message,   // a message box opens
+  Complete,  // a POI was filed or deleted
+  Failed,    // one press filed nothing
 };
 
 class Shell {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "poi/NearestPoi.h"
+#include "session/PoiChanges.h"
 #include "ui/PlaceFullScreen.h"
 #include "ui/ScreenText.h"
 #include "ui/WaitCursor.h"
@@ -22,8 +23,8 @@ QString MatchText(const CategoryTable& table, const NearestPoiMatch& match) {
   return DisplayName((row ? row->name : std::u16string()) + u": " + match.name);
 }
 
-DeleteDialog::DeleteDialog(ProcessState& state)
-    : NestedPage(kDeleteDialogTemplate, {}), state_(state) {
+DeleteDialog::DeleteDialog(ProcessState& state, Shell& shell)
+    : NestedPage(kDeleteDialogTemplate, {}), state_(state), shell_(shell) {
   connect(&ConfirmButton(), &QPushButton::clicked, this, &DeleteDialog::OnConfirm);
 
   SetPageName(QStringLiteral("Delete POI"));
@@ -50,9 +51,9 @@ DeleteDialog::DeleteDialog(ProcessState& state)
 }
 
 void DeleteDialog::OnConfirm() {
-  // The deletion reports nothing: it either happened, or every file is as it was (also
-  // when the search found no POI), and the page ends the same way.
-  DeleteNearestPoi(*state_.files, state_.categoryTable, state_.nearestPoiMatch);
+  // The deletion either happened, or every file is as it was (also when the search found no
+  // POI), and the page ends the same way.
+  DeleteMatchedPoi(state_, shell_);
   reject();
 }
 

@@ -1,11 +1,13 @@
 #pragma once
 // The page that deletes the POI nearest to the fix: it searches every category file when
 // it opens, shows the category's picture and "category: POI name" under "Delete this
-// POI", and "Confirm Deletion" removes the POI from its file and ends the page with
-// "done" (2), as does the key Down. "Back" ends it with "back" (1) and deletes nothing.
+// POI", and "Confirm Deletion" removes the POI from its file (keeping its line in
+// "pois/deleted/") and ends the page with "done" (2), as does the key Down. "Back" ends it with
+// "back" (1) and deletes nothing.
 #include <QString>
 
 #include "session/ProcessState.h"
+#include "session/Shell.h"
 #include "ui/NestedPage.h"
 
 class QLabel;
@@ -24,7 +26,7 @@ class DeleteDialog final : public NestedPage {
   // Builds the page and runs its initialisation: the search for the POI nearest to
   // state.positionFix (under the wait cursor) fills state.nearestPoiMatch, and its
   // category's picture is loaded into state.matchImage.
-  explicit DeleteDialog(ProcessState& state);
+  DeleteDialog(ProcessState& state, Shell& shell);
 
   void OnConfirm();
 
@@ -33,6 +35,7 @@ class DeleteDialog final : public NestedPage {
 
  private:
   ProcessState& state_;
+  Shell& shell_;
 };
 
 }  // namespace poirec

@@ -3,8 +3,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "poi/Placement.h"
-#include "session/FailureReport.h"
+#include "session/PoiChanges.h"
 #include "ui/ButtonFont.h"
 #include "ui/PlaceFullScreen.h"
 #include "ui/ScreenText.h"
@@ -63,29 +62,14 @@ void InsertDialog::SetPlacementButton(ImageButton& button, const QString& captio
   button.SetImagePlacement(ImageAbove, true);
 }
 
-void InsertDialog::OnExact() {
-  AppendError error;
-  EndPlacement(RecordExact(*state_.files, state_.categoryTable, state_.selectedCategoryIndex,
-                           state_.positionFix, state_.recordingTime, &error),
-               error);
-}
+void InsertDialog::OnExact() { Place(Placement::Exact); }
+void InsertDialog::OnLeft() { Place(Placement::Left); }
+void InsertDialog::OnRight() { Place(Placement::Right); }
 
-void InsertDialog::OnLeft() {
-  AppendError error;
-  EndPlacement(RecordBesideStreet(*state_.files, state_.categoryTable, state_.selectedCategoryIndex,
-                                  state_.positionFix, state_.recordingTime, kLeftOfStreet, &error),
-               error);
-}
-
-void InsertDialog::OnRight() {
-  AppendError error;
-  EndPlacement(RecordBesideStreet(*state_.files, state_.categoryTable, state_.selectedCategoryIndex,
-                                  state_.positionFix, state_.recordingTime, kRightOfStreet, &error),
-               error);
-}
-
-void InsertDialog::EndPlacement(AppendResult result, const AppendError& error) {
-  if (result != AppendResult::Appended) ReportAppendFailure(shell_, result, error);
+void InsertDialog::Place(Placement placement) {
+  // A record that could not be written is reported while the page is still shown; the page
+  // ends with "done" all the same.
+  FilePoi(state_, shell_, placement);
   reject();
 }
 

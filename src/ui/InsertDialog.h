@@ -7,7 +7,7 @@
 // Left, Down and Right press the three placement buttons.
 #include <QString>
 
-#include "poi/RecordText.h"
+#include "session/PoiChanges.h"
 #include "session/ProcessState.h"
 #include "session/Shell.h"
 #include "ui/NestedPage.h"
@@ -38,9 +38,7 @@ class InsertDialog final : public NestedPage {
   QLabel& CategoryName() const;
 
  private:
-  // A placement has been tried: a record that is not in the file is reported, then the
-  // page ends with "done" all the same.
-  void EndPlacement(AppendResult result, const AppendError& error);
+  void Place(Placement placement);
 
   ProcessState& state_;
   Shell& shell_;

@@ -21,6 +21,8 @@ constexpr int kFrameControl = 1006;
 NestedPage::NestedPage(int templateId, std::set<int> imageButtons)
     : FullScreenDialog(templateId, std::move(imageButtons)) {
   connect(&BackButton(), &QPushButton::clicked, this, &NestedPage::OnBack);
+  // Back, as a browser's Backspace goes back; Escape ends the whole run.
+  PressOnKey(Qt::Key_Backspace, BackButton());
 }
 
 void NestedPage::OnBack() { done(kResultBack); }

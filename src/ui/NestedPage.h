@@ -1,7 +1,7 @@
 #pragma once
 // What the insert and the delete page share: a category's picture and a line of text in a
 // titled frame, "Cancel" on top (ends the page with "done") and "Back" at the bottom (ends
-// it with "back", returning to the category page).
+// it with "back", returning to the category page; the key Backspace presses it).
 #include <QString>
 #include <set>
 

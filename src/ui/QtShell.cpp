@@ -17,11 +17,12 @@ namespace poirec {
 QtShell::QtShell() : sound_(kProgramTitle.toUtf8().constData()) {}
 
 void QtShell::PlaySound(SoundEvent sound) {
-  const bool start = sound == SoundEvent::Start;
-  const bool played =
-      start ? sound_.Play("dialog-warning", "Recording started") : sound_.Play("bell", "Message");
-  // The X bell: a desktop may mute it, but without a sound service it is all there is.
-  if (!played) QApplication::beep();
+  const bool played = sound_.Play(sound);
+  // The X bell: a desktop may mute it, but without a sound service it is all there is for
+  // the start and a message. A POI filed without a sound shows on the page closing.
+  if (!played && (sound == SoundEvent::Start || sound == SoundEvent::Message)) {
+    QApplication::beep();
+  }
 }
 
 void QtShell::Explain(std::string_view why) {

@@ -14,7 +14,8 @@ class QtShell final : public Shell {
  public:
   QtShell();
 
-  // The start is the theme's "dialog-warning" (the exclamation), a message box its "bell".
+  // The theme's sound (ThemeSound::Play); the start and a message box ring the X bell where
+  // it cannot be played.
   void PlaySound(SoundEvent sound) override;
   // "<program>: <why>" on a line of its own.
   void Explain(std::string_view why) override;

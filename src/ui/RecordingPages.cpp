@@ -11,8 +11,8 @@ CategoryDialog::NestedPages RecordingPages(ProcessState& state, Shell& shell) {
     InsertDialog page(state, shell);
     return page.exec();
   };
-  pages.remove = [&state] {
-    DeleteDialog page(state);
+  pages.remove = [&state, &shell] {
+    DeleteDialog page(state, shell);
     return page.exec();
   };
   return pages;

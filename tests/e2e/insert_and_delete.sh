@@ -173,9 +173,15 @@ delete_the_nearest_poi() {
   kept_lines "$source/$category.asc" "$match_lon" "$match_lat" >"$SCENARIO_FOLDER/expected-kept"
   expect_bytes "$folder/pois/$category.asc" "$SCENARIO_FOLDER/expected-kept" \
     "$category.asc without its POIs at $match_lon, $match_lat"
+  # The removed lines, as read, are kept in pois/deleted/.
+  e2e_awk -v lon="$match_lon" -v lat="$match_lat" -v RS='\r\n|\r|\n' "$E2E_POI_LINE_AWK"'
+    parse_poi($0) && poiLon == lon && poiLat == lat { printf "\n%s", $0 }' \
+    "$source/$category.asc" >"$SCENARIO_FOLDER/expected-deleted"
+  expect_bytes "$folder/pois/deleted/$category.asc" "$SCENARIO_FOLDER/expected-deleted" \
+    "the deleted lines kept"
   time=$(run_time "$folder/pois/recorded.asc")
   expect_fallback "$folder" "$source/recorded.asc" "$(record_name "$time")"
-  expect_others_unchanged "$source" "$folder/pois" "$category.asc" recorded.asc
+  expect_others_unchanged "$source" "$folder/pois" "$category.asc" recorded.asc deleted
 }
 
 # Back on the delete page returns to the category page and deletes nothing; Cancel there

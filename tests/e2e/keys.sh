@@ -78,7 +78,7 @@ deleted_with_keys() {
   expect_bytes "$folder/pois/$category.asc" "$SCENARIO_FOLDER/expected-kept" \
     "$category.asc without its POI at $lon, $lat"
   expect_fallback "$folder" ""
-  expect_others_unchanged "$source" "$folder/pois" "$category.asc" recorded.asc
+  expect_others_unchanged "$source" "$folder/pois" "$category.asc" recorded.asc deleted
 }
 
 # Escape on the insert page ends the run as Cancel does: only the fallback record is written.

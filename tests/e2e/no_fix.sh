@@ -28,6 +28,7 @@ expect_nothing_written() {
   expect_others_unchanged "$source" "$folder/pois"
   grep -qxF "poirecorder: no valid GPS fix: the position file \"$folder/Documents/QXPosition.txt\" $2" \
     "$folder/program.log" || fail "standard error does not say that the position file $2"
+  ! grep -q '^ALSA lib' "$folder/program.log" || fail "the sound library wrote to standard error"
 }
 
 no_position_file() {

@@ -78,8 +78,10 @@ TEST(UtcDateTimeText, UsesTheOffsetOfThatMoment) {
   const std::tuple<RecordTime, QTimeZone, const char*> cases[] = {
       {{2026, 1, 15, 0, 30, 0}, kBerlin, "2026-01-14T23:30:00Z"},  // winter: one hour
       {{2026, 3, 29, 1, 59, 59}, kBerlin, "2026-03-29T00:59:59Z"},
-      {{2026, 3, 29, 3, 0, 0}, kBerlin, "2026-03-29T01:00:00Z"},  // summer: two hours
-      {{2026, 3, 29, 2, 0, 0}, kBerlin, ""},                      // skipped by the clocks
+      {{2026, 3, 29, 3, 0, 0}, kBerlin, "2026-03-29T01:00:00Z"},    // summer: two hours
+      {{2026, 3, 29, 2, 0, 0}, kBerlin, ""},                        // skipped by the clocks
+      {{2026, 10, 25, 2, 30, 0}, kBerlin, "2026-10-25T00:30:00Z"},  // repeated: the first
+      {{2026, 10, 25, 3, 0, 0}, kBerlin, "2026-10-25T02:00:00Z"},   // after the repeated hour
       {{2024, 2, 29, 20, 0, 0}, QTimeZone("America/New_York"), "2024-03-01T01:00:00Z"},
       {{2026, 6, 1, 12, 0, 0}, QTimeZone::utc(), "2026-06-01T12:00:00Z"},
   };

@@ -63,6 +63,7 @@ TEST(ReadPoiFileWaypoints, ReadsEveryPoiLineOfAHostileFile) {
       "-0.1275,-51.5,\"Caf\xE9 \x80 \x93"
       "Zum \"Hirsch\", Bar & <Grill>\x94\"\n"
       "9.5, 48.25\n"
+      "2.0, 3.0, \"Caf\xC3\xA9 M\xC3\xBCller\"\n"
       "not a poi\n"
       ",8.1, 47.2\n"
       "x\n"
@@ -84,7 +85,8 @@ TEST(ReadPoiFileWaypoints, ReadsEveryPoiLineOfAHostileFile) {
             RecordTime{2026, 12, 5, 14, 3, 59}),
       Point(-127500, -51500000, u"Caf\u00E9 \u20AC \u201CZum \"Hirsch\", Bar & <Grill>\u201D"),
       Point(9500000, 48250000, u""),
-      Point(-180000000, 10000000, u"on the date line"),  // the same meridian as 180
+      Point(2000000, 3000000, u"Caf\u00E9 M\u00FCller"),  // UTF-8 as written
+      Point(-180000000, 10000000, u"on the date line"),   // the same meridian as 180
       Point(-180000000, -90000000, u"the other side"),
       Point(1000000, 2000000,
             u"\"ends"),  // the text ends at a zero byte, as it does for the recorder

@@ -3,7 +3,7 @@
 # well-formed XML (xmllint) and read back by a real GPX reader (gpsbabel) with the POIs'
 # coordinates, names, times and types; the sample's are reckoned here on their own with awk,
 # the hostile files' are written out by hand. Also: the same bytes under a German locale, the
-# exit statuses and messages, the output file replaced in one step, the default folder, and
+# exit statuses and messages (the command line's: tests/install/tree.sh), the output file replaced in one step, the default folder, and
 # the manual page. Usage: gpx_export.sh PATH-OF-THE-BUILT-poirecorder-gpx
 set -euo pipefail
 
@@ -191,15 +191,6 @@ run_export onto-poi-file -o "$work/sample/Museum.asc" "$work/sample"
 expect_status onto-poi-file 2
 cmp -s "$work/sample/Museum.asc" "$root/sample/pois/Museum.asc" && pass "a POI file is never replaced" ||
   fail "-o replaced a POI file"
-
-# --- The command line.
-run_export bad-option --no-such-option
-expect_status bad-option 2
-run_export help --help
-expect_status help 0
-grep -q -- '--include-recorded' "$work/help.gpx" && pass "--help names the options" || fail "--help"
-run_export version --version
-grep -Eq '^poirecorder-gpx [0-9]+\.[0-9]+' "$work/version.gpx" && pass "--version" || fail "--version"
 
 # --- Without a path: the pois folder beside the program, as the recorder uses it.
 mkdir "$work/portable"

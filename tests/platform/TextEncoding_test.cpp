@@ -13,6 +13,10 @@ namespace {
 TEST(TextEncoding, DecodesTheCodePage) {
   EXPECT_EQ(DecodeCodePage("\x80\x81\x9F\xA0\xFF"), u"\u20AC\u0081\u0178\u00A0\u00FF");
   EXPECT_EQ(DecodeCodePage(std::string("ab\0c", 4)), u"ab");
+  // Text in a file is UTF-8 only when all of it is, with a character beyond ASCII.
+  EXPECT_EQ(DecodeFileText("Caf\xC3\xA9 \xE2\x82\xAC"), u"Caf\u00E9 \u20AC");
+  EXPECT_EQ(DecodeFileText("Caf\xC3\xA9 \x80"), u"Caf\u00C3\u00A9 \u20AC");
+  EXPECT_EQ(DecodeFileText(std::string("\xC3\xA9\0\x80", 4)), u"\u00E9");
 }
 
 // Names as bytes on disk, their 16-bit form and how the screens show it. A byte that is

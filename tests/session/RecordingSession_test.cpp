@@ -10,6 +10,7 @@
 
 #include "platform/TextEncoding.h"
 #include "session/DialogResult.h"
+#include "session/OnePress.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
@@ -33,7 +34,9 @@ class RecordingSessionTest : public ::testing::Test, public Shell {
     state_.folders.documents = folder_.File("documents");
   }
   void PlaySound(SoundEvent sound) override {
-    calls_.push_back(sound == SoundEvent::Start ? "start sound" : "message sound");
+    constexpr const char* kNames[] = {"start sound", "message sound", "complete sound",
+                                      "failed sound"};
+    calls_.push_back(kNames[static_cast<int>(sound)]);
   }
   void Explain(std::string_view why) override { calls_.push_back("why: " + std::string(why)); }
   void ShowMessageBox(std::u16string_view text) override { calls_.push_back(Utf16ToUtf8(text)); }
@@ -107,6 +110,43 @@ TEST_F(RecordingSessionTest, AFallbackRecordThatCannotBeWrittenIsReportedAndLeav
                            "why: " + recorded +
                                " could not be opened for the record: No such file or directory",
                            "message sound", "File could not be created !"}));
+}
+
+// One press says by its sound how it went, and why on standard error; the fallback record
+// follows a POI tried. The bytes filed: tests/e2e/one_press.sh.
+TEST_F(RecordingSessionTest, OnePressSoundsHowItWentAndFilesTheFallbackRecordAfterAPoiTried) {
+  folder_.Write("program/pois/Blitzer.asc", "");
+  const std::string position = Quoted("documents/QXPosition.txt");
+  const std::string notWritten = "why: the record could not be written to " +
+                                 Quoted("program/pois/Blitzer.asc") +
+                                 ": No space left on device; the file is as it was";
+  const std::tuple<std::string_view, const char16_t*, OnePressOutcome, Calls> presses[] = {
+      {"",
+       u"Blitzer",
+       OnePressOutcome::NoFix,
+       {"why: no valid GPS fix: the position file " + position + " is missing", "failed sound"}},
+      {kValidFix,
+       u"Blitz",
+       OnePressOutcome::NoSuchCategory,
+       {"why: no category \"Blitz\" in \"" + Utf16ToUtf8(state_.folders.program) + "pois/\"",
+        "failed sound"}},
+      {kValidFix, u"BLITZER", OnePressOutcome::Filed, {"complete sound"}},
+      {kValidFix,
+       u"Blitzer",
+       OnePressOutcome::NotWritten,
+       {notWritten, "message sound", "File could not be created !", "failed sound"}}};
+  test::FaultyFileSystem fullDisk;  // for the first write only: the fallback record's goes in
+  fullDisk.Fail(test::FaultyFileSystem::Call::Write, ENOSPC).Times(1);
+  for (const auto& [file, category, outcome, calls] : presses) {
+    if (!file.empty()) folder_.Write("documents/QXPosition.txt", file);
+    if (outcome == OnePressOutcome::NotWritten) state_.files = &fullDisk;
+    calls_.clear();
+    const auto clock = [] { return LocalDateTime{2026, 12, 0, 6, 1, 20, 20, 5}; };
+    EXPECT_EQ(RecordOnePress(state_, *this, {category, Placement::Exact}, clock), outcome);
+    EXPECT_EQ(calls_, calls) << Utf16ToUtf8(category);
+  }
+  EXPECT_EQ(test::ReadBytes(Recorded()),
+            std::string(kFallbackRecord) + std::string(kFallbackRecord));
 }
 
 // A position file that is there but cannot be read says so, with the system's reason.

@@ -72,6 +72,7 @@ TEST_F(RecordingPage, EachPlacementAppendsItsRecordAndEndsWithDoneBackAndCancelW
       {"Right from Street", 0, right, kResultDone},
       {"", Qt::Key_Right, right, kResultDone},
       {"Back", 0, "", kResultBack},
+      {"", Qt::Key_Backspace, "", kResultBack},
       {"Cancel", 0, "", kResultDone},
       {"", Qt::Key_Escape, "", kResultDone}};
   for (const auto& [caption, key, record, result] : ways) {
@@ -127,7 +128,7 @@ TEST_F(RecordingPage, BackFromInsertingReturnsToTheCategoryPageAndAnotherCategor
 // Categories are added between the pages: none, so row 0 is empty and the line reads ": " with
 // no picture; two without a POI line, so the match is as at the start of the run, row 0 without
 // a name; then the nearest POI in the third of four, whose "°" show as blanks and whose name
-// keeps its quotes. Which lines a deletion keeps, the end-to-end run checks.
+// (in UTF-8) keeps its quotes. Which lines a deletion keeps, the end-to-end run checks.
 TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDeletesOnlyAPoi) {
   const QString shown[] = {": ", "Alpha: ", "Aussicht Turm: \"Turm   Nord\""};
   const QColor pictures[] = {QColor(), kBlue, kRed};
@@ -135,9 +136,9 @@ TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDele
   for (int step = 0; step < 3; ++step) {
     if (step == 1) run.AddCategory("Alpha", "\n; nothing here yet\n\n", kBlue);
     if (step == 1) run.AddCategory("Beta", "", QColor(0, 255, 0));
-    if (step == 2) run.AddCategory(tower, "\n8.1234, 47.1234, \"Turm \xB0 Nord\"", kRed);
+    if (step == 2) run.AddCategory(tower, "\n8.1234, 47.1234, \"Turm \xC2\xB0 Nord\"", kRed);
     if (step == 2) run.AddCategory("Gamma", kOld, kBlue);
-    DeleteDialog page(run.state);
+    DeleteDialog page(run.state, shell);
     EXPECT_EQ(page.MatchLine().text(), shown[step]) << step;
     EXPECT_EQ(page.Picture().pixmap().isNull(), step == 0) << step;
     EXPECT_EQ(PictureColour(page.Picture()), pictures[step]) << step;
@@ -153,13 +154,15 @@ TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDele
     if (step < 2) test::Press(page, "Confirm Deletion");
     if (step == 2) QTest::keyClick(QApplication::focusWidget(), Qt::Key_Down);
     EXPECT_EQ(page.result(), kResultDone) << step;
-    // Each category's two files, and none that a rewrite would have left behind.
+    // Each category's two files, none that a rewrite would have left behind, and the folder
+    // of the deleted lines once a POI was deleted.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(run.folder.Path() / "pois"), {}),
-              4 * step)
+              4 * step + (step == 2))
         << step;
   }
   EXPECT_EQ(run.Bytes("Alpha") + run.Bytes("Beta"), "\n; nothing here yet\n\n");
   EXPECT_EQ(run.Bytes(tower) + run.Bytes("Gamma"), kOld);
+  EXPECT_EQ(run.Bytes("deleted/" + tower), "\n8.1234, 47.1234, \"Turm \xC2\xB0 Nord\"");
 }
 
 // Every button of every page shows when it has the focus, so that a keypad's user sees what
@@ -168,7 +171,7 @@ TEST_F(RecordingPage, EveryButtonOfEveryPageShowsWhenItHasTheFocus) {
   run.AddCategory("Alpha", kOld, kBlue);
   CategoryDialog categories(run.state);
   InsertDialog insert(run.state, shell);
-  DeleteDialog remove(run.state);
+  DeleteDialog remove(run.state, shell);
   for (QDialog* page : std::initializer_list<QDialog*>{&categories, &insert, &remove}) {
     test::Activate(*page);
     const QList<QPushButton*> buttons = page->findChildren<QPushButton*>();

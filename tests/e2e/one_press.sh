@@ -1,0 +1,70 @@
+#!/usr/bin/env bash
+# End to end: one press files a POI without a window, where no display is, with exactly the
+# bytes the insert page writes, and the fallback record after it; without a fix or with an
+# unknown category it writes nothing, says why on standard error and ends with 1.
+# shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
+source "$(dirname "$0")/lib/scenario.sh" "$@"
+
+readonly SAMPLE_POIS="$E2E_ROOT/sample/pois"
+
+# press_once FOLDER ARGUMENT...: the run folder's program with the arguments and no display;
+# sets PROGRAM_STATUS, RUN_STARTED and RUN_ENDED.
+press_once() {
+  local folder=$1
+  shift
+  RUN_STARTED=$(date +%s)
+  PROGRAM_STATUS=0
+  env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME HOME="$folder" \
+    XDG_CONFIG_HOME="$folder/config" "$folder/poirecorder" "$@" >"$folder/program.log" 2>&1 ||
+    PROGRAM_STATUS=$?
+  RUN_ENDED=$(date +%s)
+}
+
+# One press per row: the category as typed, the placement, the exit status, the category file
+# it writes to (none: nothing may change) and the line on standard error.
+one_press_table() {
+  local position="$E2E_ROOT/sample/Documents/QXPosition.txt" folder lon lat course
+  local typed placement status file why time name moved expected
+  lon=$(micro_degrees "$(position_value "$position" Lon)")
+  lat=$(micro_degrees "$(position_value "$position" Lat)")
+  course=$(whole_degrees "$(position_value "$position" Course)")
+  folder=$(run_folder run)
+  while IFS='|' read -r typed placement status file why; do
+    make_run_folder "$folder" "$E2E_PROGRAM" "$SAMPLE_POIS" "$position"
+    why=${why//FOLDER/$folder}
+    [[ $why == "no valid GPS fix"* ]] && rm "$folder/Documents/QXPosition.txt"
+    press_once "$folder" --category "$typed" "--$placement"
+    [ "$PROGRAM_STATUS" = "$status" ] || fail "$typed --$placement ended with $PROGRAM_STATUS"
+    # Standard error holds the program's reason alone: no lines of the sound library.
+    [ "$(cat "$folder/program.log")" = "${why:+poirecorder: $why}" ] ||
+      fail "$typed --$placement: standard error is not \"$why\""
+    if [ -z "$file" ]; then
+      expect_others_unchanged "$SAMPLE_POIS" "$folder/pois"
+      continue
+    fi
+    time=$(run_time "$folder/pois/recorded.asc")
+    name=$(record_name "$time")
+    case "$placement" in
+      left) moved=$(beside_street "$lon" "$lat" "$course" -90) ;;
+      right) moved=$(beside_street "$lon" "$lat" "$course" 90) ;;
+      exact) moved="$lon $lat" ;;
+    esac
+    expected="$SCENARIO_FOLDER/expected"
+    cp "$SAMPLE_POIS/$file" "$expected"
+    # shellcheck disable=SC2086
+    record_text $moved "$name" >>"$expected"
+    expect_bytes "$folder/pois/$file" "$expected" "--$placement into $file"
+    fallback_text "$lon" "$lat" "$name" >"$expected"
+    expect_bytes "$folder/pois/recorded.asc" "$expected" "the fallback record"
+    expect_others_unchanged "$SAMPLE_POIS" "$folder/pois" "$file" recorded.asc
+  done <<'ROWS'
+blitzer|left|0|Blitzer.asc|
+Aussicht 360 |exact|0|Aussicht 360°.asc|
+MUSEUM|right|0|Museum.asc|
+Blitz|left|1||no category "Blitz" in "FOLDER/pois/"
+Blitzer|right|1||no valid GPS fix: the position file "FOLDER/Documents/QXPosition.txt" is missing
+ROWS
+}
+
+run_scenario "one press: each placement, an unknown category, no fix" one_press_table
+finish
