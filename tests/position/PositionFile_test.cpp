@@ -21,14 +21,15 @@ using Read = std::tuple<std::int32_t, std::int32_t, std::int32_t, int, PositionF
 constexpr auto kNo = PositionFileStatus::NoValidFix, kValid = PositionFileStatus::ValidFix;
 
 // Reads a position file holding contents (none for nullptr) into a fix that held
-// 7, 8, 9 and was valid.
+// 7, 8, 9 and was valid, at 1000 s after the start "b00t" of the system.
 Read ReadFile(const char* contents) {
   test::TempFolder documents;
   if (contents != nullptr) documents.Write("QXPosition.txt", contents);
   PositionFix fix{.position = {7, 8}, .course = 9, .valid = 1};
   std::u16string folder = documents.Folder();
   folder.pop_back();  // the documents folder comes without its final "/"
-  const PositionFileRead read = ReadPositionFile(RealFileSystem(), fix, folder);
+  const auto now = [] { return BootMoment{"b00t", std::chrono::seconds(1000)}; };
+  const PositionFileRead read = ReadPositionFile(RealFileSystem(), fix, folder, now);
   EXPECT_EQ(read.path, folder + u"/QXPosition.txt");
   EXPECT_EQ(read.error, read.status == PositionFileStatus::Missing ? ENOENT : 0);
   return {fix.position.lon, fix.position.lat, fix.course, fix.valid, read.status};
@@ -76,7 +77,18 @@ TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {
       {"Valid = 1   \r\n", valid},
       {" Valid =\t1\t\n", valid},
       // Later keys win, but a later "Valid =" does not take validity back.
-      {"Lat = 1.5\nValid = 1\nLat = 2.5\nValid = 0\n", {7, 2500000, 9, 1, kValid}}};
+      {"Lat = 1.5\nValid = 1\nLat = 2.5\nValid = 0\n", {7, 2500000, 9, 1, kValid}},
+      // A stamped fix is taken only while the stamp is of this start of the system and
+      // younger than 6 s; a file without one is taken as it is.
+      {"Valid = 1\nBoot id = b00t\nUptime = 994.001\n", valid},
+      {" Uptime =  999\r\n Boot id = b00t \r\nValid = 1\r\n", valid},
+      {"Valid = 1\nBoot id = b00t\nUptime = 994\n", {7, 8, 9, 0, PositionFileStatus::OldFix}},
+      {"Valid = 1\nBoot id = b00u\nUptime = 999\n", {7, 8, 9, 0, PositionFileStatus::EarlierBoot}},
+      {"Valid = 1\nBoot id = b00t\n", {7, 8, 9, 0, PositionFileStatus::BadStamp}},
+      {"Valid = 1\nUptime = 999\n", {7, 8, 9, 0, PositionFileStatus::BadStamp}},
+      {"Valid = 1\nBoot id = b00t\nUptime = 1e2\n", {7, 8, 9, 0, PositionFileStatus::BadStamp}},
+      {"Valid = 1\nBoot id = b00t\nUptime = 1000.5\n", {7, 8, 9, 0, PositionFileStatus::BadStamp}},
+      {"Valid = 0\nBoot id = b00u\nUptime = x\n", earlier}};
   for (const auto& [contents, read] : cases) EXPECT_EQ(ReadFile(contents), read) << contents;
   EXPECT_EQ(ToMicroDegrees(std::numeric_limits<double>::quiet_NaN()), 0);
 }
