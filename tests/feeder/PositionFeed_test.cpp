@@ -7,7 +7,6 @@
 namespace poirec {
 namespace {
 
-using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -48,38 +47,6 @@ TEST(PositionFeed, TakesOnlyA2DOr3DFixWithAPositionAndKeepsTheLastCourse) {
     feed.Expire(kStart + seconds(1));
     EXPECT_EQ(feed.Contents(), expected) << expected.latitude << " " << expected.course;
   }
-}
-
-TEST(PositionFeed, AFixIsValidUntilTheStaleTimeHasPassedSinceItsReport) {
-  PositionFeed feed(milliseconds(2500), {});
-  feed.OnReport(Fix(48.5, 11.5, 90.0), kStart);
-  EXPECT_EQ(feed.StaleAt(), kStart + milliseconds(2500));
-  feed.Expire(kStart + milliseconds(2500) - std::chrono::nanoseconds(1));
-  EXPECT_TRUE(feed.Contents().valid);
-
-  // A fresh report starts the time anew.
-  feed.OnReport(Fix(48.6, 11.6, std::nullopt), kStart + seconds(2));
-  feed.Expire(kStart + seconds(4));
-  EXPECT_TRUE(feed.Contents().valid);
-  EXPECT_EQ(feed.StaleAt(), kStart + milliseconds(4500));
-
-  feed.Expire(kStart + milliseconds(4500));
-  EXPECT_EQ(feed.Contents(), (PositionFileContents{48.6, 11.6, 90.0, false}));
-  EXPECT_FALSE(feed.StaleAt());
-  // Only a new fix makes the file valid again.
-  feed.Expire(kStart + seconds(10));
-  feed.OnReport(Fix(48.7, 11.7, std::nullopt), kStart + seconds(10));
-  EXPECT_EQ(feed.Contents(), (PositionFileContents{48.7, 11.7, 90.0, true}));
-}
-
-TEST(PositionFeed, DroppingTheFixKeepsThePositionUntilTheNextFix) {
-  PositionFeed feed(seconds(3), {});
-  feed.OnReport(Fix(48.5, 11.5, 12.5), kStart);
-  feed.DropFix();
-  EXPECT_EQ(feed.Contents(), (PositionFileContents{48.5, 11.5, 12.5, false}));
-  EXPECT_FALSE(feed.StaleAt());
-  feed.OnReport(Fix(48.6, 11.6, std::nullopt), kStart + seconds(1));
-  EXPECT_EQ(feed.Contents(), (PositionFileContents{48.6, 11.6, 12.5, true}));
 }
 
 }  // namespace
