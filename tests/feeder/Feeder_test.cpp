@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <deque>
 #include <sstream>
@@ -23,10 +24,7 @@ TimePoint At(int ms) { return kStart + milliseconds(ms); }
 // only while the feeder waits.
 class ScriptedGps final : public GpsSource, public Clock {
  public:
-  struct Entry {
-    int ms;
-    GpsEvent event;
-  };
+  using Entry = std::pair<int, GpsEvent>;  // an event and its time
   std::deque<Entry> events;
   std::deque<bool> connectResults;  // true when empty
   std::vector<int> connectAttempts;
@@ -47,22 +45,18 @@ class ScriptedGps final : public GpsSource, public Clock {
   GpsEvent Wait(TimePoint deadline) override {
     if (!events.empty()) {
       const Entry next = events.front();
-      const bool canHappen = connected_ || next.event.kind == Kind::Stop;
-      if (canHappen && At(next.ms) <= deadline) {
+      const bool canHappen = connected_ || next.second.kind == Kind::Stop;
+      if (canHappen && At(next.first) <= deadline) {
         events.pop_front();
-        now = std::max(now, At(next.ms));
-        return next.event;
+        now = std::max(now, At(next.first));
+        return next.second;
       }
     }
-    if (deadline == TimePoint::max()) {
-      ADD_FAILURE() << "the feeder waits for ever";
-      return {Kind::Stop, {}};
-    }
-    // A feeder that asks again and again to wait until a moment already past would spin
-    // for ever; after many such waits in a row the script ends it as a failure.
+    // A feeder that waits for nothing, or asks again and again to wait until a moment
+    // already past, would wait or spin for ever; the script ends it as a failure.
     stalledWaits_ = deadline <= now ? stalledWaits_ + 1 : 0;
-    if (stalledWaits_ > kMostStalledWaits) {
-      ADD_FAILURE() << "the feeder keeps waiting for a moment that has passed";
+    if (deadline == TimePoint::max() || stalledWaits_ > kMostStalledWaits) {
+      ADD_FAILURE() << "the feeder waits for ever, or for a moment that has passed";
       return {Kind::Stop, {}};
     }
     now = std::max(now, deadline);
@@ -82,20 +76,19 @@ class ScriptedGps final : public GpsSource, public Clock {
 const std::string kBoot = "5c1b7a8e-0f7e-4bd5-9d0b-3d2a6f1c9e42";
 
 // Keeps every write the feeder tries as "1000=48.1,11.5,90+": its time, the position and
-// course, + for a valid fix or - for none; "!" follows a write that failed and emptied the
-// file, "!!" one that failed where the file could not be emptied either. The writes to come
-// are those marks too: the attempts they mark fail. Every write's stamp is checked.
+// course, + for a valid fix or - for none; a failed write is followed by "!", and then by "e"
+// when the file was emptied or "E" when it could not be. The writes to come, in this form,
+// are the script: the attempts marked so fail. Every write's stamp is checked.
 class RecordingFile final : public PositionSink {
  public:
-  RecordingFile(const ScriptedGps& clock, std::string_view expected) : clock_(clock) {
-    for (std::istringstream words{std::string(expected)}; !words.eof();) {
+  RecordingFile(const ScriptedGps& clock, const std::string& expected) : clock_(clock) {
+    for (std::istringstream words(expected); !words.eof();) {
       std::string word;
       words >> word;
-      marks_.push_back(word.substr(word.find_last_not_of('!') + 1));
+      marks_.push_back(word.substr(word.find_last_of("+-") + 1));
     }
   }
   std::string attempts;
-  int failures = 0, empties = 0;
 
   bool Write(std::string_view text, std::string& reason) override {
     const std::string stamp = FormatFreshnessStamp(kBoot, clock_.now.time_since_epoch());
@@ -103,23 +96,20 @@ class RecordingFile final : public PositionSink {
     double latitude = 0, longitude = 0, course = 0;
     std::sscanf(std::string(text).c_str(), "Lat = %lf\nLon = %lf\nCourse = %lf", &latitude,
                 &longitude, &course);
-    mark_ = marks_.size() > count_ ? marks_[count_] : "";
-    ++count_;
+    mark_ = marks_.size() > count_ ? marks_[count_++] : "";
     std::ostringstream line;
     line << (attempts.empty() ? "" : " ") << ScriptedGps::Ms(clock_.now) << '=' << latitude << ','
          << longitude << ',' << course << (text.find("Valid = 1\n") != text.npos ? "+" : "-")
-         << mark_;
+         << (mark_.empty() ? "" : "!");
     attempts += line.str();
-    if (mark_.empty()) return true;
-    ++failures;
     reason = "No space left on device";
-    return false;
+    return mark_.empty();
   }
 
   bool Empty(std::string& reason) override {
-    ++empties;
-    if (mark_ == "!!") reason = "Permission denied";
-    return mark_ != "!!";
+    attempts += mark_.ends_with('E') ? "E" : "e";
+    reason = "Permission denied";
+    return !mark_.ends_with('E');
   }
 
  private:
@@ -129,12 +119,13 @@ class RecordingFile final : public PositionSink {
   std::string mark_;  // of the latest write
 };
 
-GpsEvent Report(double latitude, double longitude, std::optional<double> course,
-                FixMode mode = FixMode::ThreeD) {
-  return {Kind::Report, {mode, latitude, longitude, course}};
+// What gpsd does at a time: a report, the end of the connection, or the stop.
+ScriptedGps::Entry Fix(int ms, double latitude, double longitude, std::optional<double> course,
+                       FixMode mode = FixMode::ThreeD) {
+  return {ms, {Kind::Report, {mode, latitude, longitude, course}}};
 }
-const GpsEvent kLost{Kind::Lost, {}};
-const GpsEvent kStop{Kind::Stop, {}};
+ScriptedGps::Entry Lost(int ms) { return {ms, {Kind::Lost, {}}}; }
+ScriptedGps::Entry Stop(int ms) { return {ms, {Kind::Stop, {}}}; }
 
 // A run from its start, on a file that said 47, 10, 45, Valid = 1, to its stop: what gpsd
 // does, what the file gets, and what the log says after its first line.
@@ -155,51 +146,41 @@ TEST(RunFeeder, FollowsItsTimelines) {
       kCannotWrite + "cannot empty it either (Permission denied): it may still say Valid = 1";
   const std::string kAgain = "; trying again with the next report\n";
   const Timeline timelines[] = {
-      {"not valid at once, then every change at most five times a second, and a valid fix at "
-       "least once a second",
-       {{1000, Report(48.1, 11.5, 90.0)},
-        {2000, Report(48.1, 11.5, std::nullopt)},  // says the same: written for its stamp
-        {2500, Report(48.2, 11.5, 90.0)},
-        {2550, Report(48.3, 11.5, 90.0)},  // within 200 ms of the last write
-        {2600, Report(48.4, 11.5, 90.0)},  // the latest is written when the time comes
-        {3000, kStop}},
+      {"not valid at once; then each change, at most five times a second (48.3 is never "
+       "written), and a valid fix at least once a second (at 2000, for its stamp)",
+       {Fix(1000, 48.1, 11.5, 90.0), Fix(2000, 48.1, 11.5, std::nullopt),
+        Fix(2500, 48.2, 11.5, 90.0), Fix(2550, 48.3, 11.5, 90.0), Fix(2600, 48.4, 11.5, 90.0),
+        Stop(3000)},
        "0=47,10,45- 1000=48.1,11.5,90+ 2000=48.1,11.5,90+ 2500=48.2,11.5,90+ 2700=48.4,11.5,90+ "
        "3000=48.4,11.5,90-",
        kConnected},
       {"not valid when the fix is lost or stale (3 s after its report), then only on a change",
-       {{1000, Report(48.1, 11.5, 90.0)},
-        {2000, Report(48.1, 11.5, 90.0, FixMode::NoFix)},
-        {3000, Report(48.2, 11.6, std::nullopt)},
-        {9000, kStop}},
+       {Fix(1000, 48.1, 11.5, 90.0), Fix(2000, 48.1, 11.5, 90.0, FixMode::NoFix),
+        Fix(3000, 48.2, 11.6, std::nullopt), Stop(9000)},
        "0=47,10,45- 1000=48.1,11.5,90+ 2000=48.1,11.5,90- 3000=48.2,11.6,90+ 4000=48.2,11.6,90+ "
        "5000=48.2,11.6,90+ 6000=48.2,11.6,90- 9000=48.2,11.6,90-",
        kConnected},
       {"says once that gpsd cannot be reached and keeps trying; when gpsd goes away, not valid "
-       "at once; connects again after 0.5, 1, 2, 4, 4 s",
-       {{2000, Report(48.1, 11.5, 90.0)},
-        {3000, kLost},
-        {3100, Report(48.2, 11.6, 80.0)},  // comes once connected again
-        {16000, kStop}},
+       "at once; connects again after 0.5, 1, 2, 4, 4 s; the report of 3100 comes then",
+       {Fix(2000, 48.1, 11.5, 90.0), Lost(3000), Fix(3100, 48.2, 11.6, 80.0), Stop(16000)},
        "0=47,10,45- 2000=48.1,11.5,90+ 3000=48.1,11.5,90- 14500=48.2,11.6,80+ "
        "15500=48.2,11.6,80+ 16000=48.2,11.6,80-",
-       "poirecorder-gpsd: cannot reach gpsd at localhost:2947 (Connection refused); trying "
-       "again\n" +
-           kConnected +
-           "poirecorder-gpsd: lost the connection to gpsd at "
-           "localhost:2947; trying again\n" +
-           kConnected,
+       "poirecorder-gpsd: cannot reach gpsd at localhost:2947 (Connection refused); trying again\n"
+       "poirecorder-gpsd: connected to gpsd at localhost:2947\n"
+       "poirecorder-gpsd: lost the connection to gpsd at localhost:2947; trying again\n"
+       "poirecorder-gpsd: connected to gpsd at localhost:2947\n",
        {false, false, true, false, false, false, false, true},
        {0, 500, 1500, 3500, 4500, 6500, 10500, 14500}},
       {"a failed write empties the file, is reported once, and is tried again with the next "
        "report or a second later",
-       {{1000, Report(48.1, 11.5, 90.0)}, {1300, Report(48.2, 11.5, 90.0)}, {2500, kStop}},
-       "0=47,10,45- 1000=48.1,11.5,90+! 1300=48.2,11.5,90+! 2300=48.2,11.5,90+ "
+       {Fix(1000, 48.1, 11.5, 90.0), Fix(1300, 48.2, 11.5, 90.0), Stop(2500)},
+       "0=47,10,45- 1000=48.1,11.5,90+!e 1300=48.2,11.5,90+!e 2300=48.2,11.5,90+ "
        "2500=48.2,11.5,90-",
        kConnected + kCannotWrite + "emptied it, so that it gives no fix" + kAgain +
            "poirecorder-gpsd: QXPosition.txt written again\n"},
       {"a failed write at the stop is reported again, and ends the run with 1",
-       {{1000, Report(48.1, 11.5, 90.0)}, {1500, kStop}},
-       "0=47,10,45- 1000=48.1,11.5,90+!! 1500=48.1,11.5,90-!!",
+       {Fix(1000, 48.1, 11.5, 90.0), Stop(1500)},
+       "0=47,10,45- 1000=48.1,11.5,90+!E 1500=48.1,11.5,90-!E",
        kConnected + kNotEmptied + kAgain + kNotEmptied + "\n"}};
   for (const Timeline& timeline : timelines) {
     SCOPED_TRACE(timeline.name);
@@ -207,15 +188,12 @@ TEST(RunFeeder, FollowsItsTimelines) {
     gps.events = timeline.events;
     gps.connectResults = timeline.connects;
     RecordingFile file(gps, timeline.writes);
-    FeederSettings settings;
-    settings.fileName = "QXPosition.txt";
-    settings.bootId = kBoot;
+    const FeederSettings settings{.fileName = "QXPosition.txt", .bootId = kBoot};
     std::ostringstream log;
     const int status = RunFeeder(gps, gps, file, settings, {47.0, 10.0, 45.0, true}, log);
-    EXPECT_EQ(status, file.attempts.ends_with("!") ? 1 : 0);
+    EXPECT_EQ(status, std::isalpha(file.attempts.back()) ? 1 : 0);
     EXPECT_TRUE(gps.events.empty()) << "the run ended before the script";
     EXPECT_EQ(file.attempts, timeline.writes);
-    EXPECT_EQ(file.empties, file.failures);  // every failed write empties the file
     EXPECT_EQ(gps.connectAttempts, timeline.connectAttempts);
     const std::string said = log.str();
     EXPECT_EQ(said.substr(said.find('\n') + 1), timeline.log);

