@@ -77,6 +77,7 @@ TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {
       {"Valid = 1\nBoot id = b00t\nUptime = 994\n", {7, 8, 9, 0, PositionFileStatus::OldFix}},
       {"Valid = 1\nBoot id = b00u\nUptime = 999\n", {7, 8, 9, 0, PositionFileStatus::EarlierBoot}},
       {"Valid = 1\nBoot id = b00t\n", {7, 8, 9, 0, PositionFileStatus::BadStamp}},
+      {"Valid = 1\nUptime = 999\n", {7, 8, 9, 0, PositionFileStatus::BadStamp}},
       {"Valid = 1\nBoot id = b00t\nUptime = 1e2\n", {7, 8, 9, 0, PositionFileStatus::BadStamp}},
       {"Valid = 1\nBoot id = b00t\nUptime = 1000.5\n", {7, 8, 9, 0, PositionFileStatus::BadStamp}},
       {"Valid = 0\nBoot id = b00u\nUptime = x\n", earlier}};
