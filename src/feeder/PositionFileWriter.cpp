@@ -69,8 +69,10 @@ bool PositionFileWriter::Empty(std::string& reason) {
 std::optional<PositionFileContents> ReadLastKnown(FileSystem& files, std::u16string_view path) {
   File file(files);
   if (!file.Open(path, File::Mode::Read)) {
-    if (PathExists(path)) return std::nullopt;
-    return PositionFileContents{};
+    // Nothing there, or a link to a file yet to be made (in a folder in RAM, emptied at
+    // each start): no file. A folder or a device is something else.
+    if (errno == ENOENT) return PositionFileContents{};
+    return std::nullopt;
   }
   std::string bytes(kLongestPositionFile + 1, '\0');
   bytes.resize(file.Read(bytes.data(), bytes.size()));

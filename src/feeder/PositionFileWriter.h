@@ -45,7 +45,8 @@ class PositionFileWriter final : public PositionSink {
 };
 
 // What the file at path said before the feeder starts: its position (to the millionth of a
-// degree, as the recorder reads it) and course are the last known ones. No file gives zeros.
+// degree, as the recorder reads it) and course are the last known ones. No file (or a link to
+// none) gives zeros.
 // Empty when something is there that cannot be read or is no position file: the feeder must
 // leave it alone.
 std::optional<PositionFileContents> ReadLastKnown(FileSystem& files, std::u16string_view path);
