@@ -27,8 +27,8 @@ std::string NoFixExplanation(const PositionFileRead& read) {
     case PositionFileStatus::NoValidFix: return text + " has no line \"Valid = 1\"";
     case PositionFileStatus::OldFix:
       return text + " says \"Valid = 1\", but its fix is " + FormatFixed(read.stampAge, 1) +
-             " s old (a fix is taken for " + std::to_string(kStampLifetime.count()) +
-             " s): the program that keeps it current has stopped or cannot write it";
+             " s old (none older than " + std::to_string(kStampLifetime.count()) +
+             " s is taken): the program that keeps it current has stopped or cannot write it";
     case PositionFileStatus::EarlierBoot:
       return text + " says \"Valid = 1\", but it was written before the system last started";
     case PositionFileStatus::BadStamp:
