@@ -1,5 +1,7 @@
 // A position file of any bytes, read as at every start. The outcome says whether the fix
-// is valid, and only a "Valid =" line makes it so.
+// is valid, and only a "Valid =" line (with a young stamp of this boot, when stamped) makes
+// it so.
+#include <chrono>
 #include <cstdint>
 #include <cstdlib>
 
@@ -14,7 +16,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   PositionFix fix;
   fix.valid = 7;  // cleared by every read
-  const PositionFileRead read = ReadPositionFile(RealFileSystem(), fix, file.Folder());
+  // A fixed moment, so that an input's stamp is judged the same way in every run.
+  const auto now = [] { return BootMoment{"b00t", std::chrono::seconds(1000)}; };
+  const PositionFileRead read = ReadPositionFile(RealFileSystem(), fix, file.Folder(), now);
   const bool valid = read.status == PositionFileStatus::ValidFix;
   if (valid != (fix.valid == 1) || fix.valid > 1) std::abort();
   return 0;

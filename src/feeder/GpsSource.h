@@ -5,9 +5,12 @@
 #include <optional>
 #include <string>
 
+#include "platform/BootClock.h"
+
 namespace poirec {
 
-using FeedClock = std::chrono::steady_clock;
+// The time since the system started: it stamps the file, and times the fix.
+using FeedClock = BootClock;
 using TimePoint = FeedClock::time_point;
 
 enum class FixMode { Unknown, NoFix, TwoD, ThreeD };
@@ -49,7 +52,8 @@ class Clock {
   virtual TimePoint Now() = 0;
 };
 
-// Time that only runs forward: a fix's age must not jump when the system's clock is set.
+// Time that only runs forward: a fix's age must not jump when the system's clock is set, and
+// grows while the system sleeps.
 class SteadyClock final : public Clock {
  public:
   TimePoint Now() override { return FeedClock::now(); }

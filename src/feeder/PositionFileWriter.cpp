@@ -1,5 +1,6 @@
 #include "feeder/PositionFileWriter.h"
 
+#include <cerrno>
 #include <utility>
 
 #include "platform/File.h"
@@ -42,7 +43,7 @@ bool PositionFileWriter::Write(std::string_view text, std::string& reason) {
     return false;
   }
 
-  const bool written = file.Write(text.data(), text.size()) && file.Sync();
+  const bool written = file.Write(text.data(), text.size());
   if (!written) reason = LastErrorText();
   const bool closed = file.Close();
   if (written && !closed) reason = LastErrorText();
@@ -55,18 +56,23 @@ bool PositionFileWriter::Write(std::string_view text, std::string& reason) {
     RemoveFile(files_, temporary);
     return false;
   }
-  if (!SyncFolder(files_, folder_)) {
-    reason = "cannot sync its folder (" + LastErrorText() + ")";
-    return false;
-  }
   return true;
+}
+
+bool PositionFileWriter::Empty(std::string& reason) {
+  File file(files_);
+  if (file.Open(path_, File::Mode::ReadWrite) && file.Truncate(0) && file.Close()) return true;
+  reason = LastErrorText();
+  return errno == ENOENT;  // no file gives no fix either
 }
 
 std::optional<PositionFileContents> ReadLastKnown(FileSystem& files, std::u16string_view path) {
   File file(files);
   if (!file.Open(path, File::Mode::Read)) {
-    if (PathExists(path)) return std::nullopt;
-    return PositionFileContents{};
+    // Nothing there, or a link to a file yet to be made (in a folder in RAM, emptied at
+    // each start): no file. A folder or a device is something else.
+    if (errno == ENOENT) return PositionFileContents{};
+    return std::nullopt;
   }
   std::string bytes(kLongestPositionFile + 1, '\0');
   bytes.resize(file.Read(bytes.data(), bytes.size()));

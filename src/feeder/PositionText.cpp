@@ -1,9 +1,10 @@
 #include "feeder/PositionText.h"
 
-#include <array>
+#include <algorithm>
 #include <cmath>
 
 #include "platform/NumberText.h"
+#include "position/PositionFile.h"
 
 namespace poirec {
 namespace {
@@ -38,21 +39,31 @@ std::string FormatPositionFile(const PositionFileContents& contents) {
   return text;
 }
 
+std::string FormatFreshnessStamp(std::string_view bootId, BootClock::duration sinceBoot) {
+  // Cut to the millisecond, never rounded up: a stamp never lies ahead of the time.
+  const auto milliseconds = std::chrono::floor<std::chrono::milliseconds>(sinceBoot).count();
+  std::string fraction = std::to_string(milliseconds % 1000);
+  fraction.insert(0, 3 - fraction.size(), '0');
+  std::string text;
+  text.reserve(80);
+  text.append(kBootIdKey).append(" ").append(bootId).append("\n");
+  text.append(kUptimeKey).append(" ").append(std::to_string(milliseconds / 1000));
+  text.append(".").append(fraction).append("\n");
+  return text;
+}
+
 bool IsPositionFileText(std::string_view bytes) {
-  if (bytes.empty()) return true;
-  constexpr std::array<std::string_view, 4> kKeys{"Lat =", "Lon =", "Course =", "Valid ="};
   std::size_t start = 0;
   while (start < bytes.size()) {
     std::size_t end = bytes.find_first_of("\r\n", start);
     if (end == std::string_view::npos) end = bytes.size();
     std::string_view line = bytes.substr(start, end - start);
     while (!line.empty() && IsLineSpace(line.front())) line.remove_prefix(1);
-    for (const std::string_view key : kKeys) {
-      if (line.starts_with(key)) return true;
-    }
+    const auto isKeyLine = [line](std::string_view key) { return line.starts_with(key); };
+    if (!line.empty() && std::ranges::none_of(kPositionFileKeys, isKeyLine)) return false;
     start = end + 1;
   }
-  return false;
+  return true;
 }
 
 }  // namespace poirec

@@ -9,6 +9,7 @@
 #include "feeder/FeederOptions.h"
 #include "feeder/LibgpsSource.h"
 #include "feeder/PositionFileWriter.h"
+#include "platform/BootClock.h"
 #include "platform/File.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/StopSignals.h"
@@ -102,8 +103,9 @@ int main(int argc, char* argv[]) {
   const auto lastKnown = poirec::ReadLastKnown(poirec::RealFileSystem(), path);
   if (!lastKnown) {
     std::cerr << "poirecorder-gpsd: " << fileName
-              << " cannot be read or is no position file (a file with a line \"Lat =\", "
-                 "\"Lon =\", \"Course =\" or \"Valid =\"); it is left as it is\n";
+              << " cannot be read or is no position file (a file of lines \"Lat =\", "
+                 "\"Lon =\", \"Course =\", \"Valid =\", \"Boot id =\", \"Uptime =\" and "
+                 "blank lines); it is left as it is\n";
     return 1;
   }
 
@@ -111,6 +113,7 @@ int main(int argc, char* argv[]) {
   settings.gpsdName = options.host + ":" + options.port;
   settings.fileName = fileName;
   settings.staleAfter = options.staleAfter;
+  settings.bootId = poirec::CurrentBootId();
 
   poirec::LibgpsSource gps(options.host, options.port, stop);
   poirec::SteadyClock clock;

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "platform/NumberText.h"
 #include "platform/TextEncoding.h"
 
 namespace poirec {
@@ -24,6 +25,15 @@ std::string NoFixExplanation(const PositionFileRead& read) {
     case PositionFileStatus::Unreadable:
       return text + " could not be read" + (read.error != 0 ? Reason(read.error) : " to its end");
     case PositionFileStatus::NoValidFix: return text + " has no line \"Valid = 1\"";
+    case PositionFileStatus::OldFix:
+      return text + " says \"Valid = 1\", but its fix is " + FormatFixed(read.stampAge, 1) +
+             " s old (none older than " + std::to_string(kStampLifetime.count()) +
+             " s is taken): the program that keeps it current has stopped or cannot write it";
+    case PositionFileStatus::EarlierBoot:
+      return text + " says \"Valid = 1\", but it was written before the system last started";
+    case PositionFileStatus::BadStamp:
+      return text + " says \"Valid = 1\", but its lines \"Boot id =\" and \"Uptime =\" " +
+             "do not tell when it was written";
     case PositionFileStatus::ValidFix: break;
   }
   return text + " has a valid fix";

@@ -9,7 +9,7 @@
 namespace poirec {
 
 // Why a run has no valid fix: the position file is missing, could not be read (and the
-// system's reason), or has no line "Valid = 1". UTF-8.
+// system's reason), has no line "Valid = 1", or its fix is old (and how old). UTF-8.
 std::string NoFixExplanation(const PositionFileRead& read);
 
 // Why a record could not be appended: the file and the system's reason. UTF-8.

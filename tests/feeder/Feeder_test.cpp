@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cctype>
+#include <cstdio>
 #include <deque>
 #include <sstream>
 #include <vector>
@@ -22,10 +24,7 @@ TimePoint At(int ms) { return kStart + milliseconds(ms); }
 // only while the feeder waits.
 class ScriptedGps final : public GpsSource, public Clock {
  public:
-  struct Entry {
-    int ms;
-    GpsEvent event;
-  };
+  using Entry = std::pair<int, GpsEvent>;  // an event and its time
   std::deque<Entry> events;
   std::deque<bool> connectResults;  // true when empty
   std::vector<int> connectAttempts;
@@ -46,22 +45,18 @@ class ScriptedGps final : public GpsSource, public Clock {
   GpsEvent Wait(TimePoint deadline) override {
     if (!events.empty()) {
       const Entry next = events.front();
-      const bool canHappen = connected_ || next.event.kind == Kind::Stop;
-      if (canHappen && At(next.ms) <= deadline) {
+      const bool canHappen = connected_ || next.second.kind == Kind::Stop;
+      if (canHappen && At(next.first) <= deadline) {
         events.pop_front();
-        now = std::max(now, At(next.ms));
-        return next.event;
+        now = std::max(now, At(next.first));
+        return next.second;
       }
     }
-    if (deadline == TimePoint::max()) {
-      ADD_FAILURE() << "the feeder waits for ever";
-      return {Kind::Stop, {}};
-    }
-    // A feeder that asks again and again to wait until a moment already past would spin
-    // for ever; after many such waits in a row the script ends it as a failure.
+    // A feeder that waits for nothing, or asks again and again to wait until a moment
+    // already past, would wait or spin for ever; the script ends it as a failure.
     stalledWaits_ = deadline <= now ? stalledWaits_ + 1 : 0;
-    if (stalledWaits_ > kMostStalledWaits) {
-      ADD_FAILURE() << "the feeder keeps waiting for a moment that has passed";
+    if (deadline == TimePoint::max() || stalledWaits_ > kMostStalledWaits) {
+      ADD_FAILURE() << "the feeder waits for ever, or for a moment that has passed";
       return {Kind::Stop, {}};
     }
     now = std::max(now, deadline);
@@ -78,170 +73,131 @@ class ScriptedGps final : public GpsSource, public Clock {
   int stalledWaits_ = 0;
 };
 
-// Keeps every text the feeder writes, with its time; fails the attempts it is told to.
+const std::string kBoot = "5c1b7a8e-0f7e-4bd5-9d0b-3d2a6f1c9e42";
+
+// Keeps every write the feeder tries as "1000=48.1,11.5,90+": its time, the position and
+// course, + for a valid fix or - for none; a failed write is followed by "!", and then by "e"
+// when the file was emptied or "E" when it could not be. The writes to come, in this form,
+// are the script: the attempts marked so fail. Every write's stamp is checked.
 class RecordingFile final : public PositionSink {
  public:
-  struct Attempt {
-    int ms;
-    std::string text;
-    bool written;
-    bool operator==(const Attempt&) const = default;
-  };
-  explicit RecordingFile(const ScriptedGps& clock) : clock_(clock) {}
-  std::vector<Attempt> attempts;
-  std::vector<int> failing;  // the numbers (from 0) of the attempts that fail
+  RecordingFile(const ScriptedGps& clock, const std::string& expected) : clock_(clock) {
+    for (std::istringstream words(expected); !words.eof();) {
+      std::string word;
+      words >> word;
+      marks_.push_back(word.substr(word.find_last_of("+-") + 1));
+    }
+  }
+  std::string attempts;
 
   bool Write(std::string_view text, std::string& reason) override {
-    const bool fails = std::ranges::count(failing, static_cast<int>(attempts.size())) > 0;
-    attempts.push_back({ScriptedGps::Ms(clock_.now), std::string(text), !fails});
-    if (fails) reason = "No space left on device";
-    return !fails;
+    const std::string stamp = FormatFreshnessStamp(kBoot, clock_.now.time_since_epoch());
+    EXPECT_TRUE(text.ends_with(stamp)) << text;
+    double latitude = 0, longitude = 0, course = 0;
+    std::sscanf(std::string(text).c_str(), "Lat = %lf\nLon = %lf\nCourse = %lf", &latitude,
+                &longitude, &course);
+    mark_ = marks_.size() > count_ ? marks_[count_++] : "";
+    std::ostringstream line;
+    line << (attempts.empty() ? "" : " ") << ScriptedGps::Ms(clock_.now) << '=' << latitude << ','
+         << longitude << ',' << course << (text.find("Valid = 1\n") != text.npos ? "+" : "-")
+         << (mark_.empty() ? "" : "!");
+    attempts += line.str();
+    reason = "No space left on device";
+    return mark_.empty();
+  }
+
+  bool Empty(std::string& reason) override {
+    attempts += mark_.ends_with('E') ? "E" : "e";
+    reason = "Permission denied";
+    return !mark_.ends_with('E');
   }
 
  private:
   const ScriptedGps& clock_;
+  std::vector<std::string> marks_;
+  std::size_t count_ = 0;
+  std::string mark_;  // of the latest write
 };
 
-GpsEvent Report(double latitude, double longitude, std::optional<double> course,
-                FixMode mode = FixMode::ThreeD) {
-  return {Kind::Report, {mode, latitude, longitude, course}};
+// What gpsd does at a time: a report, the end of the connection, or the stop.
+ScriptedGps::Entry Fix(int ms, double latitude, double longitude, std::optional<double> course,
+                       FixMode mode = FixMode::ThreeD) {
+  return {ms, {Kind::Report, {mode, latitude, longitude, course}}};
 }
-const GpsEvent kLost{Kind::Lost, {}};
-const GpsEvent kStop{Kind::Stop, {}};
+ScriptedGps::Entry Lost(int ms) { return {ms, {Kind::Lost, {}}}; }
+ScriptedGps::Entry Stop(int ms) { return {ms, {Kind::Stop, {}}}; }
 
-std::string Says(double latitude, double longitude, double course, bool valid) {
-  return FormatPositionFile({latitude, longitude, course, valid});
-}
-
-struct Outcome {
-  int status;
+// A run from its start, on a file that said 47, 10, 45, Valid = 1, to its stop: what gpsd
+// does, what the file gets, and what the log says after its first line.
+struct Timeline {
+  const char* name;
+  std::deque<ScriptedGps::Entry> events;
+  const char* writes;
   std::string log;
+  std::deque<bool> connects = {};  // Connect's results; then true
+  std::vector<int> connectAttempts = {0};
 };
 
-Outcome RunScript(ScriptedGps& gps, RecordingFile& file, PositionFileContents lastKnown = {}) {
-  FeederSettings settings;
-  settings.fileName = "QXPosition.txt";
-  std::ostringstream log;
-  const int status = RunFeeder(gps, gps, file, settings, lastKnown, log);
-  EXPECT_TRUE(gps.events.empty()) << "the run ended before the script";
-  return {status, log.str()};
-}
-
-int Count(const std::string& text, std::string_view part) {
-  int count = 0;
-  for (auto at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
-  return count;
-}
-
-TEST(RunFeeder, WritesNotValidAtOnceThenEveryChangeAtMostFiveTimesASecond) {
-  ScriptedGps gps;
-  RecordingFile file(gps);
-  gps.events = {{1000, Report(48.1, 11.5, 90.0)},
-                {2000, Report(48.1, 11.5, std::nullopt)},  // says the same: not written
-                {2500, Report(48.2, 11.5, 90.0)},
-                {2550, Report(48.3, 11.5, 90.0)},  // within 200 ms of the last write
-                {2600, Report(48.4, 11.5, 90.0)},  // the latest is written when the time comes
-                {3000, kStop}};
-  const Outcome run = RunScript(gps, file, {47.0, 10.0, 45.0, true});
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(file.attempts,
-            (std::vector<RecordingFile::Attempt>{{0, Says(47.0, 10.0, 45.0, false), true},
-                                                 {1000, Says(48.1, 11.5, 90.0, true), true},
-                                                 {2500, Says(48.2, 11.5, 90.0, true), true},
-                                                 {2700, Says(48.4, 11.5, 90.0, true), true},
-                                                 {3000, Says(48.4, 11.5, 90.0, false), true}}));
-  EXPECT_EQ(gps.connectAttempts, std::vector<int>{0});
-}
-
-TEST(RunFeeder, WritesNotValidWhenTheFixIsLostOrStale) {
-  ScriptedGps gps;
-  RecordingFile file(gps);
-  gps.events = {{1000, Report(48.1, 11.5, 90.0)},
-                {2000, Report(48.1, 11.5, 90.0, FixMode::NoFix)},
-                {3000, Report(48.2, 11.6, std::nullopt)},
-                // silence: stale 3 s after the last report, at 6000
-                {9000, kStop}};
-  RunScript(gps, file);
-  EXPECT_EQ(file.attempts,
-            (std::vector<RecordingFile::Attempt>{{0, Says(0.0, 0.0, 0.0, false), true},
-                                                 {1000, Says(48.1, 11.5, 90.0, true), true},
-                                                 {2000, Says(48.1, 11.5, 90.0, false), true},
-                                                 {3000, Says(48.2, 11.6, 90.0, true), true},
-                                                 {6000, Says(48.2, 11.6, 90.0, false), true},
-                                                 {9000, Says(48.2, 11.6, 90.0, false), true}}));
-}
-
-TEST(RunFeeder, WhenGpsdGoesAwayWritesNotValidAndReconnectsWithGrowingWaits) {
-  ScriptedGps gps;
-  RecordingFile file(gps);
-  gps.connectResults = {true, false, false, false, false, true};
-  gps.events = {{1000, Report(48.1, 11.5, 90.0)},
-                {2000, kLost},
-                {2100, Report(48.2, 11.6, 80.0)},  // comes once connected again
-                {16000, kStop}};
-  const Outcome run = RunScript(gps, file);
-  // Waits of 0.5, 1, 2 and 4 seconds, and no more than 4.
-  EXPECT_EQ(gps.connectAttempts, (std::vector<int>{0, 2500, 3500, 5500, 9500, 13500}));
-  EXPECT_EQ(file.attempts,
-            (std::vector<RecordingFile::Attempt>{{0, Says(0.0, 0.0, 0.0, false), true},
-                                                 {1000, Says(48.1, 11.5, 90.0, true), true},
-                                                 {2000, Says(48.1, 11.5, 90.0, false), true},
-                                                 {13500, Says(48.2, 11.6, 80.0, true), true},
-                                                 {16000, Says(48.2, 11.6, 80.0, false), true}}));
-  EXPECT_EQ(Count(run.log, "lost the connection to gpsd at localhost:2947; trying again"), 1);
-  EXPECT_EQ(Count(run.log, "connected to gpsd"), 2);
-  EXPECT_EQ(Count(run.log, "cannot reach"), 0) << run.log;
-}
-
-TEST(RunFeeder, SaysOnceThatGpsdCannotBeReachedAndKeepsTrying) {
-  ScriptedGps gps;
-  RecordingFile file(gps);
-  gps.connectResults = {false, false, false, true};
-  gps.events = {{4000, Report(48.1, 11.5, 90.0)}, {4100, kStop}};
-  const Outcome run = RunScript(gps, file);
-  EXPECT_EQ(gps.connectAttempts, (std::vector<int>{0, 500, 1500, 3500}));
-  EXPECT_EQ(Count(run.log,
-                  "poirecorder-gpsd: cannot reach gpsd at localhost:2947 (Connection refused); "
-                  "trying again\n"),
-            1)
-      << run.log;
-  EXPECT_EQ(file.attempts.size(), 3u);
-  EXPECT_EQ(file.attempts[1], (RecordingFile::Attempt{4000, Says(48.1, 11.5, 90.0, true), true}));
-}
-
-TEST(RunFeeder, AFailedWriteIsReportedOnceAndTriedAgainWithTheNextReport) {
-  ScriptedGps gps;
-  RecordingFile file(gps);
-  file.failing = {1, 2};
-  gps.events = {{1000, Report(48.1, 11.5, 90.0)},
-                {1300, Report(48.2, 11.5, 90.0)},
-                // no report after 1300: the next try comes a second after the failure
-                {2500, kStop}};
-  const Outcome run = RunScript(gps, file);
-  EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(file.attempts,
-            (std::vector<RecordingFile::Attempt>{{0, Says(0.0, 0.0, 0.0, false), true},
-                                                 {1000, Says(48.1, 11.5, 90.0, true), false},
-                                                 {1300, Says(48.2, 11.5, 90.0, true), false},
-                                                 {2300, Says(48.2, 11.5, 90.0, true), true},
-                                                 {2500, Says(48.2, 11.5, 90.0, false), true}}));
-  EXPECT_EQ(Count(run.log,
-                  "poirecorder-gpsd: cannot write QXPosition.txt: No space left on "
-                  "device; trying again with the next report\n"),
-            1)
-      << run.log;
-  EXPECT_EQ(Count(run.log, "QXPosition.txt written again"), 1);
-}
-
-TEST(RunFeeder, EndsWithOneWhenNotValidCannotBeWrittenAtTheStop) {
-  ScriptedGps gps;
-  RecordingFile file(gps);
-  file.failing = {2};
-  gps.events = {{1000, Report(48.1, 11.5, 90.0)}, {1500, kStop}};
-  const Outcome run = RunScript(gps, file);
-  EXPECT_EQ(run.status, 1);
-  EXPECT_EQ(file.attempts.back().text, Says(48.1, 11.5, 90.0, false));
-  EXPECT_EQ(Count(run.log, "it may still say Valid = 1"), 1) << run.log;
+TEST(RunFeeder, FollowsItsTimelines) {
+  const std::string kConnected = "poirecorder-gpsd: connected to gpsd at localhost:2947\n";
+  const std::string kCannotWrite =
+      "poirecorder-gpsd: cannot write QXPosition.txt: No space left on device; ";
+  const std::string kNotEmptied =
+      kCannotWrite + "cannot empty it either (Permission denied): it may still say Valid = 1";
+  const std::string kAgain = "; trying again with the next report\n";
+  const Timeline timelines[] = {
+      {"not valid at once; then each change, at most five times a second (48.3 is never "
+       "written), and a valid fix at least once a second (at 2000, for its stamp)",
+       {Fix(1000, 48.1, 11.5, 90.0), Fix(2000, 48.1, 11.5, std::nullopt),
+        Fix(2500, 48.2, 11.5, 90.0), Fix(2550, 48.3, 11.5, 90.0), Fix(2600, 48.4, 11.5, 90.0),
+        Stop(3000)},
+       "0=47,10,45- 1000=48.1,11.5,90+ 2000=48.1,11.5,90+ 2500=48.2,11.5,90+ 2700=48.4,11.5,90+ "
+       "3000=48.4,11.5,90-",
+       kConnected},
+      {"not valid when the fix is lost or stale (3 s after its report), then only on a change",
+       {Fix(1000, 48.1, 11.5, 90.0), Fix(2000, 48.1, 11.5, 90.0, FixMode::NoFix),
+        Fix(3000, 48.2, 11.6, std::nullopt), Stop(9000)},
+       "0=47,10,45- 1000=48.1,11.5,90+ 2000=48.1,11.5,90- 3000=48.2,11.6,90+ 4000=48.2,11.6,90+ "
+       "5000=48.2,11.6,90+ 6000=48.2,11.6,90- 9000=48.2,11.6,90-",
+       kConnected},
+      {"says once that gpsd cannot be reached and keeps trying; when gpsd goes away, not valid "
+       "at once; connects again after 0.5, 1, 2, 4, 4 s; the report of 3100 comes then",
+       {Fix(2000, 48.1, 11.5, 90.0), Lost(3000), Fix(3100, 48.2, 11.6, 80.0), Stop(16000)},
+       "0=47,10,45- 2000=48.1,11.5,90+ 3000=48.1,11.5,90- 14500=48.2,11.6,80+ "
+       "15500=48.2,11.6,80+ 16000=48.2,11.6,80-",
+       "poirecorder-gpsd: cannot reach gpsd at localhost:2947 (Connection refused); trying again\n"
+       "poirecorder-gpsd: connected to gpsd at localhost:2947\n"
+       "poirecorder-gpsd: lost the connection to gpsd at localhost:2947; trying again\n"
+       "poirecorder-gpsd: connected to gpsd at localhost:2947\n",
+       {false, false, true, false, false, false, false, true},
+       {0, 500, 1500, 3500, 4500, 6500, 10500, 14500}},
+      {"a failed write empties the file, is reported once, and is tried again with the next "
+       "report or a second later",
+       {Fix(1000, 48.1, 11.5, 90.0), Fix(1300, 48.2, 11.5, 90.0), Stop(2500)},
+       "0=47,10,45- 1000=48.1,11.5,90+!e 1300=48.2,11.5,90+!e 2300=48.2,11.5,90+ "
+       "2500=48.2,11.5,90-",
+       kConnected + kCannotWrite + "emptied it, so that it gives no fix" + kAgain +
+           "poirecorder-gpsd: QXPosition.txt written again\n"},
+      {"a failed write at the stop is reported again, and ends the run with 1",
+       {Fix(1000, 48.1, 11.5, 90.0), Stop(1500)},
+       "0=47,10,45- 1000=48.1,11.5,90+!E 1500=48.1,11.5,90-!E",
+       kConnected + kNotEmptied + kAgain + kNotEmptied + "\n"}};
+  for (const Timeline& timeline : timelines) {
+    SCOPED_TRACE(timeline.name);
+    ScriptedGps gps;
+    gps.events = timeline.events;
+    gps.connectResults = timeline.connects;
+    RecordingFile file(gps, timeline.writes);
+    const FeederSettings settings{.fileName = "QXPosition.txt", .bootId = kBoot};
+    std::ostringstream log;
+    const int status = RunFeeder(gps, gps, file, settings, {47.0, 10.0, 45.0, true}, log);
+    EXPECT_EQ(status, std::isalpha(file.attempts.back()) ? 1 : 0);
+    EXPECT_TRUE(gps.events.empty()) << "the run ended before the script";
+    EXPECT_EQ(file.attempts, timeline.writes);
+    EXPECT_EQ(gps.connectAttempts, timeline.connectAttempts);
+    const std::string said = log.str();
+    EXPECT_EQ(said.substr(said.find('\n') + 1), timeline.log);
+  }
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 namespace poirec {
 namespace {
 
-using std::chrono::milliseconds;
 using std::chrono::seconds;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -33,8 +32,6 @@ TEST(PositionFeed, TakesOnlyA2DOr3DFixWithAPositionAndKeepsTheLastCourse) {
       // No fix: the position stays, but it is not valid; a position the receiver sends
       // without a fix is not taken.
       {Fix(48.5, 11.5, 245.7, FixMode::NoFix), lost},
-      {Fix(48.5, 11.5, 245.7, FixMode::Unknown), lost},
-      {{FixMode::ThreeD, std::nullopt, std::nullopt, 245.7}, lost},
       {{FixMode::TwoD, 48.5, std::nullopt, std::nullopt}, lost},
       {Fix(kNaN, 11.5, 245.7), lost},
       {Fix(48.5, std::numeric_limits<double>::infinity(), 245.7), lost},
@@ -48,38 +45,6 @@ TEST(PositionFeed, TakesOnlyA2DOr3DFixWithAPositionAndKeepsTheLastCourse) {
     feed.Expire(kStart + seconds(1));
     EXPECT_EQ(feed.Contents(), expected) << expected.latitude << " " << expected.course;
   }
-}
-
-TEST(PositionFeed, AFixIsValidUntilTheStaleTimeHasPassedSinceItsReport) {
-  PositionFeed feed(milliseconds(2500), {});
-  feed.OnReport(Fix(48.5, 11.5, 90.0), kStart);
-  EXPECT_EQ(feed.StaleAt(), kStart + milliseconds(2500));
-  feed.Expire(kStart + milliseconds(2500) - std::chrono::nanoseconds(1));
-  EXPECT_TRUE(feed.Contents().valid);
-
-  // A fresh report starts the time anew.
-  feed.OnReport(Fix(48.6, 11.6, std::nullopt), kStart + seconds(2));
-  feed.Expire(kStart + seconds(4));
-  EXPECT_TRUE(feed.Contents().valid);
-  EXPECT_EQ(feed.StaleAt(), kStart + milliseconds(4500));
-
-  feed.Expire(kStart + milliseconds(4500));
-  EXPECT_EQ(feed.Contents(), (PositionFileContents{48.6, 11.6, 90.0, false}));
-  EXPECT_FALSE(feed.StaleAt());
-  // Only a new fix makes the file valid again.
-  feed.Expire(kStart + seconds(10));
-  feed.OnReport(Fix(48.7, 11.7, std::nullopt), kStart + seconds(10));
-  EXPECT_EQ(feed.Contents(), (PositionFileContents{48.7, 11.7, 90.0, true}));
-}
-
-TEST(PositionFeed, DroppingTheFixKeepsThePositionUntilTheNextFix) {
-  PositionFeed feed(seconds(3), {});
-  feed.OnReport(Fix(48.5, 11.5, 12.5), kStart);
-  feed.DropFix();
-  EXPECT_EQ(feed.Contents(), (PositionFileContents{48.5, 11.5, 12.5, false}));
-  EXPECT_FALSE(feed.StaleAt());
-  feed.OnReport(Fix(48.6, 11.6, std::nullopt), kStart + seconds(1));
-  EXPECT_EQ(feed.Contents(), (PositionFileContents{48.6, 11.6, 12.5, true}));
 }
 
 }  // namespace

@@ -27,24 +27,26 @@ TEST(FormatPositionFile, WritesTheFourKeysWithFixedDecimalsAndLineFeeds) {
        "Lat = 90.0000000\nLon = 180.0000000\nCourse = 359.9\nValid = 1\n"},
       // The course always lies in [0, 360): a full circle and beyond is north again.
       {{1.0, 2.0, 359.96, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 0.0\nValid = 1\n"},
-      {{1.0, 2.0, -90.0, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 270.0\nValid = 1\n"},
-      {{1.0, 2.0, 725.5, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 5.5\nValid = 1\n"},
       {{1.0, 2.0, -0.0, true}, "Lat = 1.0000000\nLon = 2.0000000\nCourse = 0.0\nValid = 1\n"}};
   for (const auto& [contents, text] : cases) EXPECT_EQ(FormatPositionFile(contents), text) << text;
 }
 
+// What the feeder writes, stamped, the recorder reads to the millionth of a degree; the
+// stamp is cut to the millisecond, so that it never lies ahead of the time it was written.
 TEST(FormatPositionFile, IsReadByTheRecorderToTheMillionthOfADegree) {
   test::TempFolder documents;
+  const std::chrono::nanoseconds written{5123042999999};
+  EXPECT_EQ(FormatFreshnessStamp("b00t", written), "Boot id = b00t\nUptime = 5123.042\n");
   const std::pair<PositionFileContents, PositionFix> cases[] = {
       {{48.137154, 11.576124, 245.7, true}, {11576124, 48137154, 245, 1}},
-      {{-33.8567844, -151.2152967, 0.0, true}, {-151215296, -33856784, 0, 1}},
-      {{52.5, 13.4, 90.0, false}, {13400000, 52500000, 90, 0}}};
+      {{-33.8567844, -151.2152967, 0.0, false}, {-151215296, -33856784, 0, 0}}};
   for (const auto& [contents, expected] : cases) {
-    documents.Write("QXPosition.txt", FormatPositionFile(contents));
+    documents.Write("QXPosition.txt",
+                    FormatPositionFile(contents) + FormatFreshnessStamp("b00t", written));
     PositionFix fix;
-    std::u16string folder = documents.Folder();
-    folder.pop_back();
-    ReadPositionFile(RealFileSystem(), fix, folder);
+    ReadPositionFileAt(RealFileSystem(), fix, documents.File("QXPosition.txt"), [&] {
+      return BootMoment{"b00t", written + kStampLifetime - std::chrono::milliseconds(1)};
+    });
     EXPECT_EQ(fix.position.lat, expected.position.lat);
     EXPECT_EQ(fix.position.lon, expected.position.lon);
     EXPECT_EQ(fix.course, expected.course);
@@ -52,16 +54,16 @@ TEST(FormatPositionFile, IsReadByTheRecorderToTheMillionthOfADegree) {
   }
 }
 
-TEST(IsPositionFileText, TakesAnEmptyFileOrOneWithAKeyLine) {
+// The feeder replaces only a file of the position file's own lines.
+TEST(IsPositionFileText, TakesOnlyKeyLinesAndBlankLines) {
   const std::pair<const char*, bool> cases[] = {
       {"", true},
-      {"Lat = 48.1\nLon = 11.5\nCourse = 245.7\nValid = 1\n", true},
-      {"# written by a navigation program\r\n  Valid = 0\r\n", true},
-      {"\tCourse = 12.0", true},
-      {"#!/bin/sh\necho hello\n", false},
-      {"lat = 48.1\n", false},  // the recorder would not read it either
-      {"Latitude = 48.1\n", false},
-      {"\n\n", false}};
+      {"\n \r\n", true},
+      {"Lat = 48.1\nLon = 11.5\nCourse = 245.7\nValid = 1\nBoot id = b\nUptime = 5.0\n", true},
+      {"\r\n  Valid = 0\r\n\tCourse = 12.0", true},
+      {"My notes\nValid = yes\n", false},
+      {"Valid = 1\n# written by a navigation program\n", false},
+      {"lat = 48.1\n", false}};  // the recorder would not read it either
   for (const auto& [text, taken] : cases) EXPECT_EQ(IsPositionFileText(text), taken) << text;
 }
 
