@@ -1,22 +1,16 @@
 #include "poi/NearestPoi.h"
 
 #include <algorithm>
-#include <cstdlib>
 #include <string_view>
 
 #include "platform/File.h"
 #include "platform/Path.h"
 #include "platform/TextCharacters.h"
-#include "platform/TextEncoding.h"
 #include "poi/PoiLine.h"
 #include "position/TextLineReader.h"
 
 namespace poirec {
 namespace {
-
-std::int64_t Distance(GeoPoint a, GeoPoint b) {
-  return std::abs(std::int64_t{a.lon} - b.lon) + std::abs(std::int64_t{a.lat} - b.lat);
-}
 
 std::int32_t RowsInUse(const CategoryTable& table) {
   return std::clamp(table.count, 0, CategoryTable::kCapacity);
@@ -125,35 +119,6 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint p
 }
 
 }  // namespace
-
-bool FindNearestPoi(FileSystem& files, const CategoryTable& table, GeoPoint position,
-                    NearestPoiMatch& match) {
-  bool found = false;
-  std::int64_t best = 0;
-  TextLineReader reader(files);
-  for (std::int32_t row = 0; row < RowsInUse(table); ++row) {
-    if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]),
-                     TextLineReader::kReadShared))
-      continue;
-    TextLineReader::Piece piece;
-    GeoPoint poi;
-    while (reader.ReadPiece(piece)) {
-      if (!ParsePoiPosition(piece.text, poi)) continue;
-      const std::int64_t distance = Distance(poi, position);
-      if (found && distance >= best) continue;  // the first line at the smallest distance wins
-      // Only a line that leads so far needs its name, and with it the 16-bit text.
-      const auto line = ParsePoiLine(DecodeCodePage(piece.text));
-      best = distance;
-      found = true;
-      match.fileIndex = row;
-      match.position = poi;
-      match.name = line ? line->name : std::u16string();
-    }
-    reader.Close();
-  }
-  match.found = found;
-  return found;
-}
 
 DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
                               const NearestPoiMatch& match) {
