@@ -1,6 +1,7 @@
 #include "poi/NearestPoi.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <string_view>
 
 #include "platform/File.h"
@@ -73,6 +74,18 @@ class RewrittenFile {
   std::int64_t lineStart_ = 0;  // where the current line's break stands
 };
 
+// Whether a piece reads as a POI line at the position. Most lines of a file lie
+// elsewhere, and a first look at the longitude tells so without reading the numbers
+// exactly.
+bool ReadsAsPoiAt(std::string_view text, GeoPoint position) {
+  std::int32_t lon = 0;
+  if (ReadPoiLongitudeNearly(text, lon) && std::abs(std::int64_t{lon} - position.lon) > 1) {
+    return false;
+  }
+  GeoPoint poi;
+  return ParsePoiPosition(text, poi) && poi == position;
+}
+
 struct CopyOutcome {
   bool readAll = false;
   bool writtenAll = false;
@@ -105,8 +118,7 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint p
       atPosition = false;
     }
     if (!atPosition) {
-      GeoPoint poi;
-      atPosition = ParsePoiPosition(piece.text, poi) && poi == position;
+      atPosition = ReadsAsPoiAt(piece.text, position);
       blank = blank && IsBlank(piece.bytes);
       written = written && out.Put(piece.bytes);
     }
