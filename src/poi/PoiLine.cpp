@@ -172,11 +172,11 @@ std::uint64_t EightDigits(std::uint64_t word) {
   return stop;
 }
 
-// A written field's millionths without the division: the digits' millionths cut after the
-// sixth decimal. The exact value is that, or one millionth nearer zero: the number's
-// double lies within a few units of 1e-16 of it relatively, so its product with a million
-// truncates to the same millionths unless the digits end in 00, when it may fall just
-// short of them.
+// A written field's millionths without the division: its digits cut after the sixth
+// decimal. The exact reading rounds twice (the quotient to a double, its product with a
+// million), each time by at most 2^-53 relatively, which below 10^9 millionths moves the
+// product by less than 10^-6 of one: it truncates to the same millionths, or, when the
+// digits end in 00 and the product falls just short of them, to one fewer.
 [[gnu::always_inline]] inline const char* ReadWrittenFieldNearly(const char* p,
                                                                  std::int32_t& micro) {
   std::uint64_t eightDecimals = 0;

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <optional>
 #include <thread>
 
 #include "platform/PosixFileSystem.h"
@@ -45,25 +44,22 @@ int FaultyFileSystem::Count(Call call) const {
 }
 
 bool FaultyFileSystem::Fails(Call call, const std::string& path) {
-  std::optional<Fault> failing;
-  {
-    const std::lock_guard lock(mutex_);
-    log_.push_back(std::string(NameOf(call)) + ' ' + path);
-    for (Fault& fault : faults_) {
-      if (fault.call != call || !path.ends_with(fault.pathEnd) || fault.times == 0) continue;
-      if (fault.after > 0) {
-        --fault.after;
-        continue;
-      }
-      if (fault.times > 0) --fault.times;
-      failing = fault;
-      break;
+  std::unique_lock lock(mutex_);
+  log_.push_back(std::string(NameOf(call)) + ' ' + path);
+  for (Fault& fault : faults_) {
+    if (fault.call != call || !path.ends_with(fault.pathEnd) || fault.times == 0) continue;
+    if (fault.after > 0) {
+      --fault.after;
+      continue;
     }
+    if (fault.times > 0) --fault.times;
+    const Fault failing = fault;
+    lock.unlock();
+    std::this_thread::sleep_for(failing.pause);
+    errno = failing.error;
+    return true;
   }
-  if (!failing) return false;
-  std::this_thread::sleep_for(failing->pause);
-  errno = failing->error;
-  return true;
+  return false;
 }
 
 std::string FaultyFileSystem::PathOf(int file) const {
