@@ -1,7 +1,8 @@
 // One line of a POI file. The searches read positions straight from the bytes
 // (ParsePoiPosition); they must accept exactly the lines ParsePoiLine accepts in their
 // decoded text, at exactly its position, or a search would find another POI than the
-// one a deletion removes. Any difference aborts.
+// one a deletion removes. Nor may their first look at the longitude pass a line that is
+// none, or lie more than one millionth from it. Any difference aborts.
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -30,6 +31,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                  fastAccepts ? "accepts" : "rejects", fast.lon, fast.lat,
                  general ? "accepts" : "rejects", general ? general->position.lon : 0,
                  general ? general->position.lat : 0);
+    std::abort();
+  }
+  std::int32_t lon = 0;
+  if (ReadPoiLongitudeNearly(line, lon) &&
+      (!general || std::abs(std::int64_t{lon} - general->position.lon) > 1)) {
+    std::fprintf(stderr, "ReadPoiLongitudeNearly %d\n", lon);
     std::abort();
   }
   return 0;

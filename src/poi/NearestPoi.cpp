@@ -7,17 +7,12 @@
 #include "platform/File.h"
 #include "platform/Path.h"
 #include "platform/TextCharacters.h"
-#include "platform/TextEncoding.h"
 #include "poi/DeletedLines.h"
 #include "poi/PoiLine.h"
 #include "position/TextLineReader.h"
 
 namespace poirec {
 namespace {
-
-std::int64_t Distance(GeoPoint a, GeoPoint b) {
-  return std::abs(std::int64_t{a.lon} - b.lon) + std::abs(std::int64_t{a.lat} - b.lat);
-}
 
 std::int32_t RowsInUse(const CategoryTable& table) {
   return std::clamp(table.count, 0, CategoryTable::kCapacity);
@@ -80,6 +75,18 @@ class RewrittenFile {
   std::int64_t lineStart_ = 0;  // where the current line's break stands
 };
 
+// Whether a piece reads as a POI line at the position. Most lines of a file lie
+// elsewhere, and a first look at the longitude tells so without reading the numbers
+// exactly.
+bool ReadsAsPoiAt(std::string_view text, GeoPoint position) {
+  std::int32_t lon = 0;
+  if (ReadPoiLongitudeNearly(text, lon) && std::abs(std::int64_t{lon} - position.lon) > 1) {
+    return false;
+  }
+  GeoPoint poi;
+  return ParsePoiPosition(text, poi) && poi == position;
+}
+
 struct CopyOutcome {
   bool readAll = false;
   bool writtenAll = false;
@@ -120,8 +127,7 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint p
     }
     line += piece.bytes;
     if (!atPosition) {
-      GeoPoint poi;
-      atPosition = ParsePoiPosition(piece.text, poi) && poi == position;
+      atPosition = ReadsAsPoiAt(piece.text, position);
       blank = blank && IsBlank(piece.bytes);
       written = written && out.Put(piece.bytes);
     }
@@ -134,35 +140,6 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint p
 }
 
 }  // namespace
-
-bool FindNearestPoi(FileSystem& files, const CategoryTable& table, GeoPoint position,
-                    NearestPoiMatch& match) {
-  bool found = false;
-  std::int64_t best = 0;
-  TextLineReader reader(files);
-  for (std::int32_t row = 0; row < RowsInUse(table); ++row) {
-    if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]),
-                     TextLineReader::kReadShared))
-      continue;
-    TextLineReader::Piece piece;
-    GeoPoint poi;
-    while (reader.ReadPiece(piece)) {
-      if (!ParsePoiPosition(piece.text, poi)) continue;
-      const std::int64_t distance = Distance(poi, position);
-      if (found && distance >= best) continue;  // the first line at the smallest distance wins
-      // Only a line that leads so far needs its name, and with it the 16-bit text.
-      const auto line = ParsePoiLine(DecodeFileText(piece.text));
-      best = distance;
-      found = true;
-      match.fileIndex = row;
-      match.position = poi;
-      match.name = line ? line->name : std::u16string();
-    }
-    reader.Close();
-  }
-  match.found = found;
-  return found;
-}
 
 DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
                               const NearestPoiMatch& match, AppendError* keptError) {

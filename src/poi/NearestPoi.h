@@ -21,10 +21,10 @@ struct NearestPoiMatch {
   bool found = false;
 };
 
-// Reads every category file in table order and keeps the first POI line at the smallest
-// distance: the earliest row, and within a file the earliest line, wins a tie. Files
-// that cannot be opened are skipped. Returns whether a POI line was found; only then are
-// the match's position and name replaced.
+// Reads every category file (on one worker per core, NearestSearch.h) and keeps the first
+// POI line at the smallest distance: the earliest row, and within a file the earliest
+// line, wins a tie. Files that cannot be opened are skipped. Returns whether a POI line
+// was found; only then are the match's position and name replaced.
 bool FindNearestPoi(FileSystem& files, const CategoryTable& table, GeoPoint position,
                     NearestPoiMatch& match);
 

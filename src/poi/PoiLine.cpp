@@ -137,10 +137,13 @@ std::uint64_t EightDigits(std::uint64_t word) {
 // A field as this program and most others write it, "-8.1234560": a minus or not, one
 // to three digits, a point and up to seven digits, read eight bytes at a time instead of
 // a branch per character. Needs 16 readable bytes from p. Returns where the number
-// stopped and sets micro, or returns null for any other form.
-[[gnu::always_inline]] inline const char* ReadWrittenField(const char* p, std::int32_t& micro) {
+// stopped and sets its digits as a number with eight decimals, or returns null for any
+// other form.
+[[gnu::always_inline]] inline const char* ReadWrittenDigits(const char* p,
+                                                            std::uint64_t& eightDecimals,
+                                                            bool& negative) {
   if constexpr (std::endian::native != std::endian::little) return nullptr;
-  const bool negative = *p == '-';
+  negative = *p == '-';
   const char* const integer = p + (negative ? 1 : 0);
   const std::uint64_t head = Load8(integer);
   const unsigned integerDigits = LeadingDigits(head);
@@ -156,9 +159,32 @@ std::uint64_t EightDigits(std::uint64_t word) {
       (head << (8 * (8 - integerDigits))) | (zeros >> (8 * integerDigits));
   const std::uint64_t kept = (std::uint64_t{1} << (8 * decimals)) - 1;
   const std::uint64_t fractionPart = (tail & kept) | (zeros & ~kept);
-  micro = DecimalMicroDegrees(EightDigits(integerPart) * 100000000 + EightDigits(fractionPart), 8,
-                              negative);
+  eightDecimals = EightDigits(integerPart) * 100000000 + EightDigits(fractionPart);
   return fraction + decimals;
+}
+
+// A written field's millionths, exactly as the text-to-double conversion gives them.
+[[gnu::always_inline]] inline const char* ReadWrittenField(const char* p, std::int32_t& micro) {
+  std::uint64_t eightDecimals = 0;
+  bool negative = false;
+  const char* const stop = ReadWrittenDigits(p, eightDecimals, negative);
+  if (stop != nullptr) micro = DecimalMicroDegrees(eightDecimals, 8, negative);
+  return stop;
+}
+
+// A written field's millionths without the division: its digits cut after the sixth
+// decimal. The exact reading rounds twice (the quotient to a double, its product with a
+// million), each time by at most 2^-53 relatively, which below 10^9 millionths moves the
+// product by less than 10^-6 of one: it truncates to the same millionths, or, when the
+// digits end in 00 and the product falls just short of them, to one fewer.
+[[gnu::always_inline]] inline const char* ReadWrittenFieldNearly(const char* p,
+                                                                 std::int32_t& micro) {
+  std::uint64_t eightDecimals = 0;
+  bool negative = false;
+  const char* const stop = ReadWrittenDigits(p, eightDecimals, negative);
+  const auto millionths = static_cast<std::int32_t>(eightDecimals / 100);  // below 10^9
+  micro = negative ? -millionths : millionths;
+  return stop;
 }
 
 // Reads the number of a field that begins at p and ends where the number stops (the
@@ -226,6 +252,14 @@ bool ParsePoiPosition(std::string_view bytes, GeoPoint& position) {
   position.lon = FieldMicroDegrees(Trim(text.substr(0, fields.firstComma)));
   position.lat = FieldMicroDegrees(Trim(Field(text, fields.firstComma + 1, fields.secondComma)));
   return true;
+}
+
+bool ReadPoiLongitudeNearly(std::string_view bytes, std::int32_t& lon) {
+  // A line that begins with a number and a comma is a POI line to every reading, and its
+  // longitude is that number's, whatever follows.
+  if (bytes.size() < 16) return false;
+  const char* const comma = ReadWrittenFieldNearly(bytes.data(), lon);
+  return comma != nullptr && *comma == ',';
 }
 
 }  // namespace poirec

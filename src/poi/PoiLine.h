@@ -36,4 +36,10 @@ std::optional<PoiLine> ParsePoiLine(std::u16string_view line);
 // back through a reference: a returned optional costs the search a stall per line.)
 bool ParsePoiPosition(std::string_view bytes, GeoPoint& position);
 
+// A first look that spares a search the full reading of lines that cannot be the nearest:
+// for a line that begins with a longitude written as this program writes it
+// ("-8.1234560,"), true and a longitude at most one millionth from ParsePoiPosition's,
+// which accepts every such line. False for any other line, which needs the exact reading.
+bool ReadPoiLongitudeNearly(std::string_view bytes, std::int32_t& lon);
+
 }  // namespace poirec

@@ -36,6 +36,7 @@ FileSystem& Real() { return RealFileSystem(); }
 }  // namespace
 
 int FaultyFileSystem::Count(Call call) const {
+  const std::lock_guard lock(mutex_);
   const std::string prefix = std::string(NameOf(call)) + ' ';
   return static_cast<int>(std::count_if(log_.begin(), log_.end(), [&](const std::string& entry) {
     return entry.starts_with(prefix);
@@ -43,6 +44,7 @@ int FaultyFileSystem::Count(Call call) const {
 }
 
 bool FaultyFileSystem::Fails(Call call, const std::string& path) {
+  std::unique_lock lock(mutex_);
   log_.push_back(std::string(NameOf(call)) + ' ' + path);
   for (Fault& fault : faults_) {
     if (fault.call != call || !path.ends_with(fault.pathEnd) || fault.times == 0) continue;
@@ -51,14 +53,17 @@ bool FaultyFileSystem::Fails(Call call, const std::string& path) {
       continue;
     }
     if (fault.times > 0) --fault.times;
-    std::this_thread::sleep_for(fault.pause);
-    errno = fault.error;
+    const Fault failing = fault;
+    lock.unlock();
+    std::this_thread::sleep_for(failing.pause);
+    errno = failing.error;
     return true;
   }
   return false;
 }
 
 std::string FaultyFileSystem::PathOf(int file) const {
+  const std::lock_guard lock(mutex_);
   const auto found = paths_.find(file);
   return found == paths_.end() ? std::string() : found->second;
 }
@@ -66,7 +71,10 @@ std::string FaultyFileSystem::PathOf(int file) const {
 int FaultyFileSystem::Open(const std::string& path, OpenMode mode) {
   if (Fails(Call::Open, path)) return -1;
   const int file = Real().Open(path, mode);
-  if (file >= 0) paths_[file] = path;
+  if (file >= 0) {
+    const std::lock_guard lock(mutex_);
+    paths_[file] = path;
+  }
   return file;
 }
 
@@ -98,7 +106,10 @@ bool FaultyFileSystem::Sync(int file) {
 bool FaultyFileSystem::Close(int file) {
   const bool failed = Fails(Call::Close, PathOf(file));
   const int error = errno;
-  paths_.erase(file);
+  {
+    const std::lock_guard lock(mutex_);
+    paths_.erase(file);
+  }
   const bool closed = Real().Close(file);  // a failing close still closes, as on Linux
   if (failed) errno = error;
   return !failed && closed;

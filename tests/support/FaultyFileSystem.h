@@ -2,10 +2,12 @@
 // The real file system with failures put in where a test wants them: a sync, a rename or
 // a folder sync that fails, reads cut short or failing part way, an open that fails a
 // few times and then succeeds, a lock never granted. Every failure sets errno as the
-// system would. It also notes every call, so a test can check their order.
+// system would. It also notes every call, so a test can check their order. It may be
+// called from several threads, as the search reads its files.
 #include <chrono>
 #include <cstddef>
 #include <map>
+#include <mutex>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,7 @@ class FaultyFileSystem : public FileSystem {
   bool Fails(Call call, const std::string& path);
   std::string PathOf(int file) const;
 
+  mutable std::mutex mutex_;  // guards the three below
   std::vector<Fault> faults_;
   std::vector<std::string> log_;
   std::map<int, std::string> paths_;  // open files by handle
