@@ -5,7 +5,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "picture/DibImage.h"
 #include "platform/DirectorySearch.h"
 #include "platform/Path.h"
 
@@ -53,9 +52,7 @@ std::vector<std::u16string> CategoryRowNames(const std::u16string& folder) {
 
 }  // namespace
 
-void ScanCategories(CategoryTable& table, ImageList& images, std::u16string_view programFolder) {
-  DibImage picture;
-  images.Clear();
+void ScanCategories(CategoryTable& table, std::u16string_view programFolder) {
   table.count = 0;
 
   const std::u16string folder = std::u16string(programFolder) + u"pois/";
@@ -63,11 +60,6 @@ void ScanCategories(CategoryTable& table, ImageList& images, std::u16string_view
     CategoryEntry& row = table.rows[static_cast<std::size_t>(table.count)];
     row.bitmapPath = folder + name + u".bmp";
     row.name = std::move(name);
-    // A failed load may leave the previous category's picture in the image, so only
-    // the result says whether this category has one.
-    row.imageIndex = picture.LoadFromFile(row.bitmapPath) && picture.bitmap
-                         ? images.AddMasked(*picture.bitmap, kMagenta)
-                         : -1;
     ++table.count;
   }
 }

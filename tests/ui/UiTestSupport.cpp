@@ -38,11 +38,15 @@ QString AccessibleName(QWidget& widget) {
   return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
-void Run::AddCategory(const std::string& name, std::string_view bytes, const QColor& colour) {
+void Run::AddCategory(const std::string& name, std::string_view bytes, const QColor& colour,
+                      bool keyed) {
   folder.Write("pois/" + name + ".asc", bytes);
   // The name's bytes as they are, also where they are not UTF-8.
   QImage image(22, 22, QImage::Format_RGB32);
-  image.fill(colour);
+  image.fill(keyed ? QColor(Qt::magenta) : colour);
+  for (int y = 4; keyed && y < 18; ++y) {
+    for (int x = 4; x < 18; ++x) image.setPixelColor(x, y, colour);
+  }
   QByteArray picture;
   QBuffer buffer(&picture);
   ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "BMP"));

@@ -52,9 +52,11 @@ struct Run {
     folder.MakeFolder("pois");
     state.folders.program = folder.Folder();
   }
-  // Writes pois/<name>.asc and a 22 x 22 picture of the colour beside it, and
-  // adds the category to the state's table (unsorted; the category page reads its own).
-  void AddCategory(const std::string& name, std::string_view bytes, const QColor& colour);
+  // Writes pois/<name>.asc and a 22 x 22 picture of the colour beside it (keyed: inside a
+  // frame of the key colour, magenta), and adds the category to the state's table
+  // (unsorted; the category page reads its own).
+  void AddCategory(const std::string& name, std::string_view bytes, const QColor& colour,
+                   bool keyed = false);
   std::string Bytes(const std::string& name) const {  // pois/<name>.asc
     return ReadBytes(folder.Path() / "pois" / (name + ".asc"));
   }
