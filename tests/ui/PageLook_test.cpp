@@ -35,6 +35,9 @@ class PageLook : public testing::Test {
     CreateButtonFont(run.state.buttonFont);
     run.AddCategory("Alpha", "\n8.1234, 47.1234, \"Tower\"", test::kRed, true);
     run.AddCategory("Beta", "", test::kBlue);
+    for (const char* name : {"Gamma", "Delta", "Epsilon", "Zeta", "Eta", "Theta"}) {
+      run.AddCategory(name, "", QColor(0, 128, 0));  // so that the page turns
+    }
   }
   test::Run run;
   test::NotingShell shell;
@@ -45,7 +48,7 @@ TEST_F(PageLook, HandheldPagesStayPixelForPixelAsRecorded) {
   CategoryDialog categories(run.state);
   InsertDialog insert(run.state, shell);
   DeleteDialog remove(run.state);
-  EXPECT_EQ(Fingerprint(GrabAt(categories, {240, 320})), "b3cee55af357ad0a");
+  EXPECT_EQ(Fingerprint(GrabAt(categories, {240, 320})), "8168549b42364656");
   EXPECT_EQ(Fingerprint(GrabAt(insert, {240, 320})), "82c4b76d6b5c3863");
   EXPECT_EQ(Fingerprint(GrabAt(remove, {240, 320})), "d41cf85c3b3be563");
 }
