@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <ranges>
@@ -9,7 +10,6 @@
 #include <vector>
 
 #include "platform/PosixFileSystem.h"
-#include "support/BmpFile.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
@@ -18,23 +18,55 @@ namespace {
 
 using namespace test;
 
-std::vector<std::uint32_t> Colours(std::uint32_t count) {
-  const auto colours = std::views::iota(0u, count) | std::views::transform(test::SampleColour);
-  return {colours.begin(), colours.end()};
+// Where the header fields lie in the file; the magic and the bit count take two bytes.
+// clang-format off
+enum BmpField : std::size_t { kMagic = 0, kFileSize = 2, kDataOffset = 10, kHeaderSize = 14,
+  kWidth = 18, kHeight = 22, kBitCount = 28, kCompression = 30, kUsedColors = 46 };
+// clang-format on
+
+// Writes value little-endian into the field at offset (or the colour-table entry there).
+void Put(std::string& bytes, std::size_t offset, std::int64_t value) {
+  const std::size_t size = offset == kMagic || offset == kBitCount ? 2 : 4;
+  for (std::size_t i = 0; i < size; ++i) bytes.at(offset + i) = static_cast<char>(value >> 8 * i);
 }
 
-// The same picture with a longer info header (108 or 124 bytes, as image programs write
-// them), which holds the three colour masks and the alpha mask in place of a table.
-std::string WithLongHeader(const std::string& file, std::uint32_t size,
-                           std::vector<std::uint32_t> masks) {
-  std::string header(size - 40, '\0');
-  for (std::size_t i = 0; i < 4 * masks.size(); ++i) {
-    header[i] = static_cast<char>(masks[i / 4] >> (8 * (i % 4)));
+// Colours as 0x00RRGGBB, all different for n below 256 and never magenta.
+std::uint32_t SampleColour(std::uint32_t n) { return n * 0x3B1D0F & 0xFFFFFF; }
+
+// The whole file: 14-byte file header, info header of headerSize bytes without
+// compression, the colour table (or the masks) as 0x00RRGGBB behind its first 40 bytes (in
+// a longer header, where it holds the masks), then the pixel rows padded to four bytes,
+// bottom-up. values holds one value per pixel, rows top to bottom: the colour index up to 8 bits,
+// 0xRRGGBB for 24 bits, the raw value for 16 and 32 bits. File size and data offset are those of
+// the bytes written.
+std::string EncodeBmp(int width, int height, int bitCount, const std::vector<std::uint32_t>& colors,
+                      const std::vector<std::uint32_t>& values, std::size_t headerSize = 40) {
+  const std::size_t dataOffset = 14 + std::max(headerSize, 40 + 4 * colors.size());
+  const auto bits = static_cast<std::size_t>(bitCount);
+  std::string file(dataOffset, '\0');
+  const auto columns = static_cast<std::size_t>(width);
+  for (int i = 0; i < height; ++i) {
+    const auto y = static_cast<std::size_t>(height - 1 - i);
+    std::string row((columns * bits + 31) / 32 * 4, '\0');
+    for (std::size_t x = 0, bit = 0; x < columns; ++x, bit += bits) {
+      const std::uint32_t value = values.at(y * columns + x);
+      for (std::size_t b = 0; b < (bits + 7) / 8; ++b) {  // whole bytes, or a part of one
+        row[bit / 8 + b] |=
+            static_cast<char>(bits < 8 ? value << (8 - bits - bit % 8) : value >> (8 * b));
+      }
+    }
+    file += row;
   }
-  std::string longer = file.substr(0, 54) + header + file.substr(54 + 12);
-  Put(longer, kHeaderSize, size), Put(longer, kDataOffset, 14 + size);
-  Put(longer, kFileSize, longer.size());
-  return longer;
+  for (std::size_t i = 0; i < colors.size(); ++i) Put(file, 54 + 4 * i, colors[i]);
+  Put(file, kMagic, 0x4D42), Put(file, kFileSize, file.size()), Put(file, kDataOffset, dataOffset);
+  Put(file, kHeaderSize, headerSize), Put(file, kWidth, width), Put(file, kHeight, height);
+  Put(file, kBitCount, bitCount);
+  return file;
+}
+
+std::vector<std::uint32_t> Colours(std::uint32_t count) {
+  const auto colours = std::views::iota(0u, count) | std::views::transform(SampleColour);
+  return {colours.begin(), colours.end()};
 }
 
 // A picture layout: pixel values and the colours they show as 0xAARRGGBB (through the
@@ -47,18 +79,13 @@ struct Layout {
   std::uint32_t longHeader = 0;  // the masks and the alpha mask moved into a header this long
 };
 
+// clang-format off
 const std::vector<Layout> kLayouts = {
-    {1, 0, 0, Colours(2), {}},
-    {2, 0, 0, Colours(4), {}},
-    {4, 0, 0, Colours(16), {}},
+    {1, 0, 0, Colours(2), {}}, {2, 0, 0, Colours(4), {}}, {4, 0, 0, Colours(16), {}},
     // The used colours shorten the table, but never lengthen it.
-    {8, 0, 20, Colours(20), {}},
-    {8, 0, 300, Colours(256), {}},
+    {8, 0, 20, Colours(20), {}}, {8, 0, 300, Colours(256), {}},
     // Without bit fields the masks are skipped: five bits a channel, the top bit unused.
-    {16,
-     0,
-     0,
-     {0xF800, 0x07E0, 0x001F},
+    {16, 0, 0, {0xF800, 0x07E0, 0x001F},
      {{0x7C00, 0xFFFF0000}, {0x03E0, 0xFF00FF00}, {0x801F, 0xFF0000FF}, {0x4210, 0xFF848484}}},
     {16, 3, 0, {0xF800, 0x07E0, 0x001F}, {{0xF800, 0xFFFF0000}, {0xF81F, 0xFFFF00FF}}},
     {24, 0, 5, {}, {{0x102030, 0xFF102030}, {0xFF00FF, 0xFFFF00FF}}},
@@ -66,15 +93,12 @@ const std::vector<Layout> kLayouts = {
     {32, 3, 0, {0x3FF00000, 0x000FFC00, 0x000003FF}, {{0x3FFFFFFF, 0xFFFFFFFF}}},
     {32, 3, 0, {0x000000FF, 0x0000FF00, 0}, {{0x00102030, 0xFF302000}}},
     // Longer headers: the alpha channel shows, but a picture whose alpha is all zero is opaque.
-    {32,
-     3,
-     0,
-     {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
-     {{0x80102030, 0x80102030}, {0x00FF00FF, 0x00FF00FF}},
-     124},
+    {32, 3, 0, {0xFF0000, 0xFF00, 0xFF, 0xFF000000},
+     {{0x80102030, 0x80102030}, {0x00FF00FF, 0x00FF00FF}}, 124},
     {32, 3, 0, {0xFF0000, 0xFF00, 0xFF, 0xFF000000}, {{0x00102030, 0xFF102030}}, 108},
     {16, 0, 0, {0, 0, 0}, {{0x7C00, 0xFFFF0000}}, 124},
 };
+// clang-format on
 
 // A 5 x 3 picture file of the layout (odd width, so rows are padded) and the pixels it shows.
 std::pair<std::string, std::vector<std::uint32_t>> PictureOf(const Layout& layout) {
@@ -85,10 +109,8 @@ std::pair<std::string, std::vector<std::uint32_t>> PictureOf(const Layout& layou
     values.push_back(indexed ? static_cast<std::uint32_t>(i) : layout.pixels[i].first);
     shown.push_back(indexed ? 0xFF000000 | layout.colors[i] : layout.pixels[i].second);
   }
-  std::vector<std::uint32_t> table = layout.colors;
-  if (layout.longHeader != 0) table.resize(3);
-  std::string file = EncodeBmp(5, 3, layout.bits, table, values);
-  if (layout.longHeader != 0) file = WithLongHeader(file, layout.longHeader, layout.colors);
+  std::string file = EncodeBmp(5, 3, layout.bits, layout.colors, values,
+                               layout.longHeader ? layout.longHeader : 40);
   Put(file, kCompression, layout.compression);
   Put(file, kUsedColors, layout.usedColors);
   return {file, shown};
@@ -114,7 +136,7 @@ TEST_F(DibImageTest, LoadsEveryLayoutThroughItsColourTableOrMasks) {
     // The same pixels 10 bytes further on, at the data offset, and 100 bytes after them
     // that the file size counts or not.
     const std::size_t at =
-        layout.longHeader ? 14 + layout.longHeader : 54 + 4 * layout.colors.size();
+        14 + std::max<std::size_t>(layout.longHeader, 40 + 4 * layout.colors.size());
     std::string moved =
         file.substr(0, at) + std::string(10, 'g') + file.substr(at) + std::string(100, 't');
     Put(moved, kDataOffset, at + 10), Put(moved, kFileSize, moved.size() - 100 * (i % 2));
@@ -126,20 +148,18 @@ TEST_F(DibImageTest, LoadsEveryLayoutThroughItsColourTableOrMasks) {
   }
 }
 
+// 22 x 22 at 4 bits: rows of 12 bytes, but the file ends after 200 of the 264 pixel bytes.
+// Rows are stored bottom-up: 16 whole rows and 8 bytes (16 pixels) of the 17th arrive.
 TEST_F(DibImageTest, PixelAreaCutShortByTheFileSizeLoadsWhatThereIs) {
-  // 22 x 22 at 4 bits: rows of 12 bytes, 264 bytes in all, but the file ends after 200.
-  std::vector<std::uint32_t> values;
-  for (std::uint32_t i = 0; i < 484; ++i) values.push_back(1 + (i % 22 + i / 22) % 15);
-  std::string bytes = EncodeBmp(22, 22, 4, Colours(16), values).substr(0, 54 + 64 + 200);
+  std::string bytes = EncodeBmp(22, 22, 4, Colours(16), std::vector<std::uint32_t>(484, 1));
+  bytes.resize(54 + 64 + 200);
   Put(bytes, kFileSize, static_cast<std::uint32_t>(bytes.size()));
   DibImage image;
   ASSERT_TRUE(Load(image, bytes));
-  // Rows are stored bottom-up: 16 whole rows and 8 bytes (16 pixels) of the 17th arrived.
   const std::vector<std::uint32_t> shown = image.bitmap->Argb();
   for (std::size_t i = 0; i < 484; ++i) {
-    const std::size_t x = i % 22, storedRow = 21 - i / 22;
-    const bool arrived = storedRow < 16 || (storedRow == 16 && x < 16);
-    ASSERT_EQ(shown[i], 0xFF000000 | SampleColour(arrived ? values[i] : 0)) << x << "," << i / 22;
+    const bool arrived = i >= 6 * 22 || (i >= 5 * 22 && i % 22 < 16);
+    ASSERT_EQ(shown[i], 0xFF000000 | SampleColour(arrived ? 1 : 0)) << i % 22 << "," << i / 22;
   }
 }
 

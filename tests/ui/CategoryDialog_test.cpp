@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QScreen>
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -61,32 +60,17 @@ TEST(CategoryPaging, EachPressShowsItsPageOrChoosesTheCategoryOfItsSlot) {
     const char* shown;
     int chooses = -1;
   } rows[] = {
-      {0, 0, 1, "D-------"},
-      {5, 0, 0, "Dabcde--", kDeleteSlot},
-      {5, 0, 1, "Dabcde--", 0},
-      {5, 0, 5, "Dabcde--", 4},
-      {5, 0, 6, "Dabcde--"},
-      {7, 0, 7, "Dabcdefg", 6},
-      {8, 0, 0, "DabcdePN", kDeleteSlot},
-      {8, 0, 7, "fgh---PN"},
-      {8, 5, 3, "fgh---PN"},
-      {8, 5, 0, "fgh---PN", 5},
-      {8, 5, 7, "DabcdePN"},
-      {8, 5, 6, "DabcdePN"},
-      {8, 0, 6, "cdefghPN"},
-      {8, 2, 7, "DabcdePN"},
-      {13, 0, 7, "fghijkPN"},
-      {13, 0, 6, "hijklmPN"},
-      {13, 5, 5, "fghijkPN", 10},
-      {13, 5, 7, "lm----PN"},
-      {13, 11, 1, "lm----PN", 12},
-      {13, 11, 2, "lm----PN"},
-      {13, 11, 6, "fghijkPN"},
-      {13, 11, 7, "DabcdePN"},
-      {13, 7, 6, "bcdefgPN"},
-      {13, 1, 0, "bcdefgPN", 1},
-      {13, 1, 6, "hijklmPN"},
-      {13, 1, 7, "hijklmPN"},
+      // clang-format off
+      {0, 0, 1, "D-------"}, {5, 0, 0, "Dabcde--", kDeleteSlot}, {5, 0, 1, "Dabcde--", 0},
+      {5, 0, 5, "Dabcde--", 4}, {5, 0, 6, "Dabcde--"}, {7, 0, 7, "Dabcdefg", 6},
+      {8, 0, 0, "DabcdePN", kDeleteSlot}, {8, 0, 7, "fgh---PN"}, {8, 5, 3, "fgh---PN"},
+      {8, 5, 0, "fgh---PN", 5}, {8, 5, 7, "DabcdePN"}, {8, 5, 6, "DabcdePN"},
+      {8, 0, 6, "cdefghPN"}, {8, 2, 7, "DabcdePN"}, {13, 0, 7, "fghijkPN"},
+      {13, 0, 6, "hijklmPN"}, {13, 5, 5, "fghijkPN", 10}, {13, 5, 7, "lm----PN"},
+      {13, 11, 1, "lm----PN", 12}, {13, 11, 2, "lm----PN"}, {13, 11, 6, "fghijkPN"},
+      {13, 11, 7, "DabcdePN"}, {13, 7, 6, "bcdefgPN"}, {13, 1, 0, "bcdefgPN", 1},
+      {13, 1, 6, "hijklmPN"}, {13, 1, 7, "hijklmPN"},
+      // clang-format on
   };
   for (const auto& row : rows) {
     CategoryPageSlots page = CategoryPageAt(row.categories, row.start);
@@ -155,30 +139,7 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
   }
 }
 
-// Return is the page's OK: while no button has been chosen it ends the page with "back"
-// (and so the run, without a record); a button that has the focus takes it as a press.
-TEST_F(CategoryPage, ReturnEndsAnUntouchedPageWithBackAndPressesAFocusedButton) {
-  const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
-      {Qt::Key_Return, Qt::NoModifier, -1},
-      {Qt::Key_Enter, Qt::KeypadModifier, -1},
-      {Qt::Key_Return, Qt::NoModifier, 2}};
-  for (const auto& [key, modifiers, focusedSlot] : keys) {
-    selected = -1;
-    Open(3);
-    test::Activate(*page);
-    for (int slot = 0; slot < CategoryDialog::kSlotCount; ++slot) {
-      EXPECT_FALSE(page->Slot(slot).isDefault()) << "slot " << slot << " is framed";
-    }
-    if (focusedSlot >= 0) page->Slot(focusedSlot).setFocus();
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    EXPECT_EQ(page->isVisible(), focusedSlot >= 0) << focusedSlot;
-    EXPECT_EQ(page->result(), focusedSlot < 0 ? kResultBack : 0) << focusedSlot;
-    EXPECT_EQ(selected, focusedSlot < 0 ? -1 : focusedSlot - 1);  // category "b" in slot 2
-  }
-}
-
-TEST_F(CategoryPage, FillsTheScreenWithTheNamesSortedAndShortened) {
+TEST_F(CategoryPage, ShowsTheNamesSortedAndShortened) {
   const std::string name34 = "abcdefghijklmnopqrstuvwxyz01234567";
   const std::string name35 = "Z" + name34;
   run.AddCategory(
@@ -196,22 +157,6 @@ TEST_F(CategoryPage, FillsTheScreenWithTheNamesSortedAndShortened) {
   EXPECT_EQ(shown.Slot(2).text(), QString::fromStdString(name34));
   EXPECT_EQ(shown.Slot(3).text(), "a b");
   EXPECT_EQ(shown.Slot(4).text(), u"b\u00E9t");
-
-  const QSize screen = shown.screen()->geometry().size();
-  EXPECT_EQ(shown.geometry(), QRect(0, 0, screen.width(), screen.height() - 11));
-}
-
-// A font's height of 12 is its cell, ascent plus descent, not its em: the captions' lines
-// are 12 pixels high, and the next pixel size up would make them taller.
-TEST(ButtonFont, IsTheLargestArialWhoseLinesAreTwelvePixelsHigh) {
-  FontDescription description;
-  CreateButtonFont(description);
-  QFont font = ButtonFont(description);
-  EXPECT_EQ(std::tuple(font.family(), font.weight()), std::tuple("Arial", QFont::Normal));
-  EXPECT_EQ(QFontMetrics(font).height(), 12);
-  font.setPixelSize(font.pixelSize() + 1);
-  EXPECT_GT(QFontMetrics(font).height(), 12);
-  EXPECT_EQ(ButtonFont(FontDescription{}), QFont());  // no font held: the page's own
 }
 
 }  // namespace
