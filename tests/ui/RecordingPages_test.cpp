@@ -123,28 +123,5 @@ TEST_F(RecordingPage, DeleteShowsTheMatchWithThePictureAndNameOfItsOwnRowAndDele
   EXPECT_EQ(run.Bytes(tower) + run.Bytes("Gamma"), kOld);
 }
 
-// Every button of every page shows when it has the focus, so that a keypad's user sees what
-// Return presses: each looks different with the focus than while another button has it.
-TEST_F(RecordingPage, EveryButtonOfEveryPageShowsWhenItHasTheFocus) {
-  run.AddCategory("Alpha", kOld, kBlue);
-  CategoryDialog categories(run.state);
-  InsertDialog insert(run.state, shell);
-  DeleteDialog remove(run.state);
-  for (QDialog* page : std::initializer_list<QDialog*>{&categories, &insert, &remove}) {
-    test::Activate(*page);
-    const QList<QPushButton*> buttons = page->findChildren<QPushButton*>();
-    for (QPushButton* button : buttons) {
-      QPushButton* other = button == buttons.front() ? buttons.back() : buttons.front();
-      other->setFocus();
-      const QImage without = test::Grab(*button);
-      button->setFocus();
-      const QImage with = test::Grab(*button);
-      EXPECT_NE(with, without) << page->metaObject()->className() << " "
-                               << button->text().toStdString();
-    }
-    page->hide();
-  }
-}
-
 }  // namespace
 }  // namespace poirec
