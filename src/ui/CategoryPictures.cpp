@@ -131,7 +131,9 @@ QPixmap CategoryPictures::Picture(const CategoryEntry& category, int side, doubl
   square.fill(Qt::transparent);
   QPainter painter(&square);
   if (source.drawing) {
+    // A drawing that gives no size of its own fills the square.
     QSizeF size = source.drawing->viewBoxF().size();
+    if (size.isEmpty()) size = QSizeF(1, 1);
     size.scale(pixelSide, pixelSide, Qt::KeepAspectRatio);
     source.drawing->render(
         &painter,
