@@ -1,6 +1,6 @@
 #include "ui/CategoryPictures.h"
 
-#include <QBuffer>
+#include <QPainter>
 #include <cerrno>
 
 #include "platform/TextEncoding.h"
@@ -13,14 +13,6 @@ namespace {
 const char kRedSquare[] =
     "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 10 10'>"
     "<rect width='10' height='10' fill='#ff0000'/></svg>";
-
-std::string Png(const QImage& image) {
-  QByteArray bytes;
-  QBuffer buffer(&bytes);
-  buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
-  return bytes.toStdString();
-}
 
 // A picture as the pages show it, in plain colours.
 QImage Shown(CategoryPictures& pictures, const CategoryEntry& category, int side, double scale) {
@@ -36,9 +28,7 @@ TEST(CategoryPictures, TheFirstPictureThatReadsIsShownSharpAndTheOthersAreNamed)
   test::Run run;
   QImage halfBlue(22, 22, QImage::Format_ARGB32);  // its left half transparent
   halfBlue.fill(Qt::transparent);
-  for (int y = 0; y < 22; ++y) {
-    for (int x = 11; x < 22; ++x) halfBlue.setPixelColor(x, y, test::kBlue);
-  }
+  QPainter(&halfBlue).fillRect(11, 0, 11, 22, test::kBlue);
   QImage huge(2000, 2000, QImage::Format_RGB32);
   huge.fill(test::kBlue);
   const struct {
@@ -47,10 +37,12 @@ TEST(CategoryPictures, TheFirstPictureThatReadsIsShownSharpAndTheOthersAreNamed)
     QColor shown;  // at the middle; the left edge shows whether the PNG kept its alpha
     const char* named;
   } rows[] = {
-      {kRedSquare, Png(halfBlue), test::kRed, ""},
-      {nullptr, Png(halfBlue), test::kBlue, ""},
-      {"<svg", Png(halfBlue), test::kBlue, "x.svg\" cannot be shown: not an SVG drawing"},
-      {nullptr, Png(huge), test::kRed, "x.png\" cannot be shown: more than 1024 x 1024 pixels"},
+      {kRedSquare, test::Encoded(halfBlue, "PNG"), test::kRed, ""},
+      {nullptr, test::Encoded(halfBlue, "PNG"), test::kBlue, ""},
+      {"<svg", test::Encoded(halfBlue, "PNG"), test::kBlue,
+       "x.svg\" cannot be shown: not an SVG drawing"},
+      {nullptr, test::Encoded(huge, "PNG"), test::kRed,
+       "x.png\" cannot be shown: more than 1024 x 1024 pixels"},
       {nullptr, "\x89PNG", test::kRed, "x.png\" cannot be shown: not a PNG picture"},
   };
   for (const auto& row : rows) {
@@ -83,7 +75,7 @@ TEST(CategoryPictures, TheFirstPictureThatReadsIsShownSharpAndTheOthersAreNamed)
 TEST(CategoryPictures, KeyColourLeavesNoFringeAndAFailedReadGivesWay) {
   test::Run run;
   run.AddCategory("x", "", test::kBlue, true);  // inside a magenta frame
-  run.folder.Write("pois/x.png", Png(QImage(4, 4, QImage::Format_RGB32)));
+  run.folder.Write("pois/x.png", test::Encoded(QImage(4, 4, QImage::Format_RGB32), "PNG"));
   test::FaultyFileSystem failing;
   failing.Fail(test::FaultyFileSystem::Call::Read, EIO).On("x.png");
   CategoryPictures pictures(failing);

@@ -25,6 +25,8 @@ inline QImage Grab(QWidget& widget) {
 }
 // The smallest rectangle holding every pixel of the colour inside area; empty when none.
 QRect BoundsOf(const QImage& image, const QColor& colour, QRect area = QRect());
+// The image's file in the format ("BMP", "PNG").
+std::string Encoded(const QImage& image, const char* format);
 // Makes the widget's window the active one, so focus can be given inside it.
 void Activate(QWidget& window);
 // Clicks the page's one button of that caption, as a person would find it.
