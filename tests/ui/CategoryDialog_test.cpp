@@ -105,9 +105,8 @@ TEST_F(CategoryPage, SlotsAndKeysShowThePagesAndChooseTheCategories) {
               {13, Qt::Key_PageDown, "fghijkPN"},
               {13, Qt::Key_PageUp, "hijklmPN"}};
   for (const auto& row : rows) {
-    for (const auto& entry : std::filesystem::directory_iterator(run.folder.Path() / "pois")) {
-      std::filesystem::remove(entry.path());  // this row's categories only
-    }
+    std::filesystem::remove_all(run.folder.Path() / "pois");  // this row's categories only
+    run.folder.MakeFolder("pois");
     selected = -1;
     Open(row.categories);
     QTest::keyClick(page.get(), Qt::Key(row.key & ~Qt::KeyboardModifierMask),
@@ -118,10 +117,6 @@ TEST_F(CategoryPage, SlotsAndKeysShowThePagesAndChooseTheCategories) {
     EXPECT_EQ(selected, row.selects) << row.key;
     EXPECT_TRUE(page->isVisible()) << row.key;  // the nested page's Back leaves it open
   }
-  EXPECT_EQ(page->Slot(6).text(), "Previous\nPage");
-  EXPECT_EQ(page->Slot(7).text(), "Next\nPage");
-  Press(2);  // a click, on the page from 7
-  EXPECT_EQ(selected, 9);
 }
 
 TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
