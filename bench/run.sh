@@ -114,7 +114,7 @@ for size in "240 320" "1920 1080"; do
   for kind in bmp svg; do
     pictured=$(ratio "${start_ms[$kind]}" "${start_ms[none]}")
     printf '  %-44s %9s ms   pictured / none = %s (target <= %s: %s)\n' \
-      "${size/ / x }, a ${kind^^} picture each" "${start_ms[$kind]}" "$pictured" "$limit" \
+      "${size/ / x }, one ${kind^^} picture each" "${start_ms[$kind]}" "$pictured" "$limit" \
       "$(verdict "$pictured" "<=" "$limit")"
   done
   unset start_ms
