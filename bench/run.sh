@@ -2,15 +2,18 @@
 # Builds the benchmark and prints, measured in one run on the same files: the nearest-POI
 # search over 400 category files holding 1,000,000 POI lines beside wc -l and a mawk
 # script doing the same search; a deletion in a 250,000-line file beside cp + sync of
-# that file; and the peak memory for files of two sizes. Times are the best of several
-# runs with the files in the page cache. Usage: bench/run.sh [work folder]
+# that file; the peak memory for files of two sizes; and the start of the category page with
+# 400 pictured categories (BMP and SVG) at 240 x 320 and 1920 x 1080 beside the same start
+# with 400 categories without pictures. Times are the best of several runs with the files in
+# the page cache. Usage: bench/run.sh [work folder]
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build-bench"
 
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release >/dev/null
-cmake --build "$build" --target poi_bench -j 2 >/dev/null
+cmake --build "$build" --target poi_bench page_bench -j 2 >/dev/null
 bench="$build/bench/poi_bench"
+page_bench="$build/bench/page_bench"
 
 if [ $# -gt 0 ]; then
   work="$1"
@@ -93,3 +96,26 @@ echo
 echo "Peak memory (resident):"
 printf '  %-44s %9s KB\n' "search, 100,000 lines" "$tenth_kb" "search, 1,000,000 lines" "$search_kb" \
   "delete, 25,000 lines" "$small_delete_kb" "delete, 250,000 lines" "$delete_kb"
+
+for kind in none bmp svg; do
+  "$page_bench" generate "$work/pages-$kind" 400 "$kind" 2>/dev/null
+done
+echo
+echo "Start to the first category page, 400 categories (offscreen platform):"
+for size in "240 320" "1920 1080"; do
+  limit=1.2
+  [ "$size" = "1920 1080" ] && limit=1.5
+  declare -A start_ms=()
+  for kind in none bmp svg; do
+    # shellcheck disable=SC2086
+    start_ms[$kind]=$("$page_bench" start "$work/pages-$kind" $size 9 2>/dev/null)
+  done
+  printf '  %-44s %9s ms\n' "${size/ / x }, no pictures" "${start_ms[none]}"
+  for kind in bmp svg; do
+    pictured=$(ratio "${start_ms[$kind]}" "${start_ms[none]}")
+    printf '  %-44s %9s ms   pictured / none = %s (target <= %s: %s)\n' \
+      "${size/ / x }, one ${kind^^} picture each" "${start_ms[$kind]}" "$pictured" "$limit" \
+      "$(verdict "$pictured" "<=" "$limit")"
+  done
+  unset start_ms
+done

@@ -7,9 +7,24 @@
 # X server of handheld size (240 x 320) through a whole recording: the category page, the delete
 # page and Back, then the insert page for "Aussicht 360°" and "Right from Street". A screenshot
 # of each page is saved, and the script prints the records written.
+#
+# Usage: scripts/demo.sh [--size WIDTHxHEIGHT]
+# --size runs the virtual X server at another size (a car's 800x480, a desktop's 1920x1080)
+# with a window manager that gives the pages the full screen; the screenshots' names end in
+# the size.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 repo=$(pwd)
+
+suffix=""
+if [ "${1:-}" = --size ] && [[ "${2:-}" =~ ^([0-9]+)x([0-9]+)$ ]]; then
+  DISPLAY_WIDTH=${BASH_REMATCH[1]}
+  DISPLAY_HEIGHT=${BASH_REMATCH[2]}
+  suffix="-$2"
+elif [ $# -gt 0 ]; then
+  echo "Usage: scripts/demo.sh [--size WIDTHxHEIGHT]" >&2
+  exit 2
+fi
 
 bash scripts/install-deps.sh
 bash scripts/build.sh
@@ -42,16 +57,17 @@ fi
 
 echo "No display: running the program in a virtual X server of ${DISPLAY_WIDTH} x ${DISPLAY_HEIGHT}"
 display_start
+[ -n "$suffix" ] && start_window_manager
 start_program "$demo"
 page=$(wait_for_window "$CATEGORY_PAGE")
 wait_until_painted
-screenshot "$demo/category-page.png"
+screenshot "$demo/category-page$suffix.png"
 
 # "Delete nearest POI" shows the POI it would delete; Back deletes nothing.
 press_slot "$page" 0
 delete=$(wait_for_window "$DELETE_PAGE")
 wait_until_painted
-screenshot "$demo/delete-page.png"
+screenshot "$demo/delete-page$suffix.png"
 press "$delete" "$DELETE_BACK"
 wait_for_window_gone "$delete"
 wait_until_painted
@@ -60,9 +76,10 @@ wait_until_painted
 press_slot "$page" 2
 insert=$(wait_for_window "$INSERT_PAGE")
 wait_until_painted
-screenshot "$demo/insert-page.png"
+screenshot "$demo/insert-page$suffix.png"
 press "$insert" "$INSERT_RIGHT"
 wait_for_program_end
 echo "The program ended with status $PROGRAM_STATUS."
-echo "Screenshots: $demo/category-page.png, $demo/delete-page.png, $demo/insert-page.png"
+echo "Screenshots: $demo/category-page$suffix.png, $demo/delete-page$suffix.png," \
+  "$demo/insert-page$suffix.png"
 show_records

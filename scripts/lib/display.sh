@@ -14,8 +14,9 @@
 # that hangs ends the run with a message instead of hanging it; the deadline is not a measure
 # of speed. Everything started here is stopped by its process id when the shell exits.
 
-readonly DISPLAY_WIDTH=240
-readonly DISPLAY_HEIGHT=320
+# The handheld's screen, unless the caller names another size before sourcing this file.
+: "${DISPLAY_WIDTH:=240}" "${DISPLAY_HEIGHT:=320}"
+readonly DISPLAY_WIDTH DISPLAY_HEIGHT
 # The pages are laid out in dialog units: 136 x 170 of them fill the page's client area.
 readonly PAGE_UNITS_WIDTH=136
 readonly PAGE_UNITS_HEIGHT=170
@@ -58,7 +59,7 @@ stop_process() {
   wait "$pid" 2>/dev/null || true
 }
 
-# display_start: starts Xvfb at 240 x 320 x 24 on a display number the server finds free itself
+# display_start: starts Xvfb at DISPLAY_WIDTH x DISPLAY_HEIGHT x 24 on a display number the server finds free itself
 # and exports DISPLAY. It does not reset when its last client leaves, so that the next run
 # finds it ready. The server is stopped when the shell exits.
 display_start() {

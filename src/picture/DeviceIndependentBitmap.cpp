@@ -47,8 +47,8 @@ bool DeviceIndependentBitmap::CanShow(const BitmapInfoHeader& header) {
 }
 
 std::unique_ptr<DeviceIndependentBitmap> DeviceIndependentBitmap::Create(
-    const BitmapInfoHeader& header, std::span<const RgbQuad> colors, std::uint32_t colorUsage) {
-  if (colorUsage != kColorUsageRgb || !CanShow(header)) return nullptr;
+    const BitmapInfoHeader& header, std::span<const RgbQuad> colors, std::uint32_t alphaMask) {
+  if (!CanShow(header)) return nullptr;
   std::unique_ptr<DeviceIndependentBitmap> bitmap(new (std::nothrow) DeviceIndependentBitmap);
   if (!bitmap) return nullptr;
   bitmap->header_ = header;
@@ -76,6 +76,7 @@ std::unique_ptr<DeviceIndependentBitmap> DeviceIndependentBitmap::Create(
     bitmap->red_ = mask(red);
     bitmap->green_ = mask(green);
     bitmap->blue_ = mask(blue);
+    bitmap->alpha_ = mask(alphaMask);
   }
 
   try {
@@ -112,19 +113,37 @@ ColorRef DeviceIndependentBitmap::PixelColor(int x, int y) const {
     const std::uint8_t* pixel = line + std::ptrdiff_t{x} * 3;
     return MakeColor(pixel[2], pixel[1], pixel[0]);
   }
-  std::uint32_t value = 0;
-  const std::uint8_t* pixel = line + std::ptrdiff_t{x} * (bits / 8);
-  for (int i = bits / 8 - 1; i >= 0; --i) value = value << 8 | pixel[i];
+  const std::uint32_t value = Value(x, y);
   return MakeColor(Channel(value, red_), Channel(value, green_), Channel(value, blue_));
+}
+
+std::uint32_t DeviceIndependentBitmap::Value(int x, int y) const {
+  const int row = IsBottomUp() ? Height() - 1 - y : y;
+  const int bytes = BitCount() / 8;
+  const std::uint8_t* pixel =
+      pixels_.data() + static_cast<std::ptrdiff_t>(row * rowBytes_) + std::ptrdiff_t{x} * bytes;
+  std::uint32_t value = 0;
+  for (int i = bytes - 1; i >= 0; --i) value = value << 8 | pixel[i];
+  return value;
 }
 
 std::vector<std::uint32_t> DeviceIndependentBitmap::Argb() const {
   std::vector<std::uint32_t> argb;
   argb.reserve(static_cast<std::size_t>(Width()) * static_cast<std::size_t>(Height()));
+  bool anyAlpha = false;
   for (int y = 0; y < Height(); ++y) {
     for (int x = 0; x < Width(); ++x) {
-      argb.push_back(OpaqueArgb(PixelColor(x, y)));
+      std::uint32_t pixel = OpaqueArgb(PixelColor(x, y));
+      if (alpha_.bits != 0) {
+        const std::uint32_t alpha = Channel(Value(x, y), alpha_);
+        anyAlpha = anyAlpha || alpha != 0;
+        pixel = (pixel & 0xFFFFFFu) | alpha << 24;
+      }
+      argb.push_back(pixel);
     }
+  }
+  if (!anyAlpha) {
+    for (std::uint32_t& pixel : argb) pixel |= 0xFF000000u;
   }
   return argb;
 }

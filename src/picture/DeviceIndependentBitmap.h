@@ -13,8 +13,6 @@ namespace poirec {
 
 // The colour of a pixel that is not in the bitmap.
 inline constexpr ColorRef kInvalidColor = 0xFFFFFFFF;
-// The only colour usage: colour-table entries are red, green and blue values.
-inline constexpr std::uint32_t kColorUsageRgb = 0;
 
 class DeviceIndependentBitmap {
  public:
@@ -30,11 +28,12 @@ class DeviceIndependentBitmap {
 
   // A bitmap with zeroed pixel memory. colors is the colour table (at most 1 << bit count
   // entries are used; missing ones read as black) or, for colour masks, the three masks
-  // red, green, blue. None when the layout cannot be shown, masks are missing, the colour
-  // usage is not kColorUsageRgb or the memory is not available.
+  // red, green, blue. alphaMask, where not 0, picks the alpha bits of 16- and 32-bit
+  // pixels. None when the layout cannot be shown, masks are missing or the memory is not
+  // available.
   static std::unique_ptr<DeviceIndependentBitmap> Create(const BitmapInfoHeader& header,
                                                          std::span<const RgbQuad> colors,
-                                                         std::uint32_t colorUsage);
+                                                         std::uint32_t alphaMask = 0);
 
   // The header as created; width and height are those of the header.
   const BitmapInfoHeader& Header() const { return header_; }
@@ -51,7 +50,9 @@ class DeviceIndependentBitmap {
   // kInvalidColor outside the bitmap.
   ColorRef PixelColor(int x, int y) const;
 
-  // The whole picture as 0xFFRRGGBB, rows top to bottom, for the screens to show.
+  // The whole picture as 0xAARRGGBB, rows top to bottom, for the screens to show: opaque,
+  // but for a picture with an alpha mask whose pixels are not all fully transparent (a
+  // writer that fills the alpha bits with zeros means no transparency).
   std::vector<std::uint32_t> Argb() const;
 
  private:
@@ -66,7 +67,9 @@ class DeviceIndependentBitmap {
   BitmapInfoHeader header_;
   std::int64_t rowBytes_ = 0;
   std::vector<RgbQuad> colorTable_;
-  Mask red_, green_, blue_;
+  Mask red_, green_, blue_, alpha_;
+  // The raw value of a pixel of 16 or 32 bits.
+  std::uint32_t Value(int x, int y) const;
   std::vector<std::uint8_t> pixels_;
 };
 

@@ -5,7 +5,6 @@
 #include <unordered_set>
 #include <vector>
 
-#include "picture/DibImage.h"
 #include "platform/DirectorySearch.h"
 #include "platform/Path.h"
 #include "poi/CategoryDisplayName.h"
@@ -52,7 +51,6 @@ CategoryEntry CategoryRow(std::u16string_view folder, std::u16string name) {
   CategoryEntry row;
   row.bitmapPath = std::u16string(folder) + name + u".bmp";
   row.name = std::move(name);
-  row.imageIndex = -1;
   return row;
 }
 
@@ -72,20 +70,13 @@ std::vector<std::u16string> CategoryRowNames(const std::u16string& folder) {
 
 }  // namespace
 
-void ScanCategories(CategoryTable& table, ImageList& images, std::u16string_view programFolder) {
-  DibImage picture;
-  images.Clear();
+void ScanCategories(CategoryTable& table, std::u16string_view programFolder) {
   table.count = 0;
 
   const std::u16string folder = std::u16string(programFolder) + u"pois/";
   for (std::u16string& name : CategoryRowNames(folder)) {
     CategoryEntry& row = table.rows[static_cast<std::size_t>(table.count)];
     row = CategoryRow(folder, std::move(name));
-    // A failed load may leave the previous category's picture in the image, so only
-    // the result says whether this category has one.
-    row.imageIndex = picture.LoadFromFile(row.bitmapPath) && picture.bitmap
-                         ? images.AddMasked(*picture.bitmap, kMagenta)
-                         : -1;
     ++table.count;
   }
 }

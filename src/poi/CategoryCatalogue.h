@@ -1,12 +1,11 @@
 #pragma once
 // The categories are whatever ".asc" files lie in the "pois" folder beside the program;
-// each one's picture is the ".bmp" of the same name.
+// each one's picture lies beside it under the same name (PictureFiles).
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "picture/ImageList.h"
 #include "poi/CategoryTable.h"
 
 namespace poirec {
@@ -29,13 +28,13 @@ CategoryEntry CategoryRow(std::u16string_view folder, std::u16string name);
 // then lower case, then letters with diacritics).
 bool CategoryNameBefore(std::u16string_view a, std::u16string_view b);
 
-// Rebuilds the table and the image list from the category files in programFolder + "pois/"
-// (the program folder ends with "/"). The fallback file "recorded.asc" and "quillon.asc"
-// are never categories, in any letter case. A category whose picture does not load gets
-// image index -1. When there are more category files than rows, the rows hold the first
-// ones in the order SortCategories gives, so the result never depends on the order in
-// which the folder lists its files.
-void ScanCategories(CategoryTable& table, ImageList& images, std::u16string_view programFolder);
+// Rebuilds the table from the category files in programFolder + "pois/" (the program
+// folder ends with "/"). The fallback file "recorded.asc" and "quillon.asc" are never
+// categories, in any letter case. When there are more category files than rows, the rows
+// hold the first ones in the order SortCategories gives, so the result never depends on
+// the order in which the folder lists its files. No picture is read here: the screens
+// read the few they show.
+void ScanCategories(CategoryTable& table, std::u16string_view programFolder);
 
 // Sorts the rows in use by name, by plain 16-bit character codes (digits, then upper case,
 // then lower case, then letters with diacritics). Rows move whole.

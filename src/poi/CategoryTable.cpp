@@ -20,4 +20,9 @@ std::u16string PoiFilePath(const CategoryEntry& entry) {
   return WithLastThreeReplaced(entry.bitmapPath, u"asc");
 }
 
+std::array<std::u16string, 3> PictureFiles(const CategoryEntry& entry) {
+  return {WithLastThreeReplaced(entry.bitmapPath, u"svg"),
+          WithLastThreeReplaced(entry.bitmapPath, u"png"), entry.bitmapPath};
+}
+
 }  // namespace poirec

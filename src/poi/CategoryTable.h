@@ -7,9 +7,8 @@
 namespace poirec {
 
 struct CategoryEntry {
-  std::u16string name;          // the file's name without ".asc", letter case as found
-  std::u16string bitmapPath;    // <program folder>pois/<name>.bmp, whether or not it exists
-  std::int32_t imageIndex = 0;  // the picture in the category image list, -1 for none
+  std::u16string name;        // the file's name without ".asc", letter case as found
+  std::u16string bitmapPath;  // <program folder>pois/<name>.bmp, whether or not it exists
 };
 
 struct CategoryTable {
@@ -24,5 +23,9 @@ const CategoryEntry* RowAt(const CategoryTable& table, std::int32_t index);
 // The category's POI file: its picture path with "asc" in place of the last three
 // characters, so both always name the same category.
 std::u16string PoiFilePath(const CategoryEntry& entry);
+
+// The files the category's picture may be in, beside its POI file and in the order they
+// are tried: drawn (".svg"), then ".png", then ".bmp". Opening one ignores the letter case.
+std::array<std::u16string, 3> PictureFiles(const CategoryEntry& entry);
 
 }  // namespace poirec

@@ -6,8 +6,6 @@
 #include <cstdint>
 #include <string>
 
-#include "picture/DibImage.h"
-#include "picture/ImageList.h"
 #include "platform/LocalTime.h"
 #include "platform/PosixFileSystem.h"
 #include "poi/CategoryTable.h"
@@ -26,12 +24,9 @@ struct RunFolders {
 };
 
 struct ProcessState {
-  DibImage categoryImage;           // the insert page's picture
   NearestPoiMatch nearestPoiMatch;  // the delete page's POI, kept until it is confirmed
-  DibImage matchImage;              // the delete page's picture
   FontDescription buttonFont;       // the category and placement buttons' font; empty until made
   CategoryTable categoryTable;      // the categories found in the "pois" folder
-  ImageList categoryImageList;      // their pictures; a row's imageIndex points here
 
   // Every file the run reads or writes goes through it; tests put in their own.
   FileSystem* files = &RealFileSystem();

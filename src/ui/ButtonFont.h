@@ -10,7 +10,8 @@ namespace poirec {
 // Makes the description hold the button font.
 void CreateButtonFont(FontDescription& font);
 
-// The font described; with no font held, a font that takes everything from the page.
-QFont ButtonFont(const FontDescription& font);
+// The font described, its cell height grown by the page's scale; with no font held, a
+// font that takes everything from the page.
+QFont ButtonFont(const FontDescription& font, double scale = 1);
 
 }  // namespace poirec

@@ -1,13 +1,11 @@
 #include "ui/CategoryDialog.h"
 
 #include <QCloseEvent>
-#include <QPixmap>
 #include <utility>
 
 #include "poi/CategoryCatalogue.h"
 #include "session/DialogResult.h"
 #include "ui/ButtonFont.h"
-#include "ui/ImageListPicture.h"
 #include "ui/PlaceFullScreen.h"
 #include "ui/ScreenText.h"
 #include "ui/widgets/ImageButton.h"
@@ -19,12 +17,9 @@ constexpr int kCategoryDialogTemplate = 131;
 constexpr int kNextPageIcon = 135;
 constexpr int kPreviousPageIcon = 136;
 constexpr int kPageIconSize = 32;
+constexpr int kPictureSize = 22;
 constexpr int kPreviousPageSlot = 6;
 constexpr int kNextPageSlot = 7;
-// With this many categories the bottom two slots page instead of showing categories.
-constexpr std::int32_t kPagingCount = 8;
-// A later page shows this many categories, and Previous steps back by as many.
-constexpr std::int32_t kCategoriesPerLaterPage = 6;
 
 std::set<int> SlotControlsAndCancel() {
   std::set<int> ids(CategoryDialog::kSlotControls.begin(), CategoryDialog::kSlotControls.end());
@@ -37,7 +32,8 @@ std::set<int> SlotControlsAndCancel() {
 CategoryDialog::CategoryDialog(ProcessState& state, NestedPages pages)
     : FullScreenDialog(kCategoryDialogTemplate, SlotControlsAndCancel()),
       state_(state),
-      pages_(std::move(pages)) {
+      pages_(std::move(pages)),
+      pictures_(*state.files) {
   for (int slot = 0; slot < kSlotCount; ++slot) {
     connect(&Slot(slot), &QPushButton::clicked, this, [this, slot] { OnSlot(slot); });
   }
@@ -57,7 +53,7 @@ CategoryDialog::CategoryDialog(ProcessState& state, NestedPages pages)
   CreateButtonFont(state_.buttonFont);
   for (int slot = 0; slot < kSlotCount; ++slot) Slot(slot).SetFlatLook(false, true);
   CancelButton().SetFlatLook(false, true);
-  ScanCategories(state_.categoryTable, state_.categoryImageList, state_.folders.program);
+  ScanCategories(state_.categoryTable, state_.folders.program);
   SortCategories(state_.categoryTable);
   ShowPage(0);
   PlaceFullScreen(*this);
@@ -71,91 +67,57 @@ ImageButton& CategoryDialog::Slot(int slot) const {
 
 ImageButton& CategoryDialog::CancelButton() const { return ControlAs<ImageButton>(kCancelControl); }
 
-bool CategoryDialog::IsPaging() const { return state_.categoryTable.count >= kPagingCount; }
+bool CategoryDialog::IsPaging() const { return shown_.shows[kNextPageSlot] == kNextSlot; }
 
 void CategoryDialog::ShowPage(std::int32_t start) {
-  const std::int32_t count = state_.categoryTable.count;
-  if (start >= count || start == -1) {
-    start = 0;
-  } else if (start < 0) {
-    start = count - kCategoriesPerLaterPage;
-  }
-  state_.pageStart = start;
-  std::int32_t next = start;
-  std::int32_t placed = 0;
+  shown_ = CategoryPageAt(state_.categoryTable.count, start);
+  state_.pageStart = shown_.start;
+  state_.pageEnd = shown_.end;
   for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (slot == 0 && start == 0) {
-      SetDeleteSlot(Slot(0));
-    } else if (next >= count) {
-      // The rest stays visible and enabled, but empty; the paging buttons keep their place.
-      const int lastCleared = IsPaging() ? kPreviousPageSlot - 1 : kSlotCount - 1;
-      for (int cleared = slot; cleared <= lastCleared; ++cleared) {
-        SetSlot(Slot(cleared), u"", QPixmap());
-      }
-      break;
-    } else if (slot >= kPreviousPageSlot && IsPaging()) {
-      continue;
+    const std::int32_t content = shown_.shows[static_cast<std::size_t>(slot)];
+    if (content >= 0) {
+      const CategoryEntry& entry = state_.categoryTable.rows[static_cast<std::size_t>(content)];
+      SetSlot(Slot(slot), entry.name, &entry);
+    } else if (content == kDeleteSlot) {
+      SetSlot(Slot(slot), u"Delete nearest POI", nullptr);
+    } else if (content == kEmptySlot) {
+      // Stays visible and enabled, but empty.
+      SetSlot(Slot(slot), u"", nullptr);
     } else {
-      const CategoryEntry& entry = state_.categoryTable.rows[static_cast<std::size_t>(next)];
-      SetSlot(Slot(slot), entry.name, ImageListPicture(state_.categoryImageList, entry.imageIndex));
-      ++next;
-      ++placed;
+      SetPagingButton(Slot(slot), content == kNextSlot);
     }
-  }
-  state_.pageEnd = start + placed;
-  if (IsPaging()) {
-    SetNextPageButton(Slot(kNextPageSlot));
-    SetPreviousPageButton(Slot(kPreviousPageSlot));
   }
 }
 
 void CategoryDialog::SetSlot(ImageButton& button, std::u16string_view caption,
-                             const QPixmap& icon) {
-  button.setFont(ButtonFont(state_.buttonFont));
-  button.SetStateIcons(icon, ImageList::kImageWidth, ImageList::kImageHeight);
+                             const CategoryEntry* category) {
+  const int side = Px(kPictureSize);
+  button.setFont(ButtonFont(state_.buttonFont, Scale()));
+  button.SetStateIcons(
+      category ? pictures_.Picture(*category, side, Scale(), devicePixelRatioF()) : QPixmap(), side,
+      side);
   button.setText(SlotCaption(caption));
   button.SetImagePlacement(ImageAbove, true);
 }
 
-void CategoryDialog::SetDeleteSlot(ImageButton& button) {
-  SetSlot(button, u"Delete nearest POI", QPixmap());
+void CategoryDialog::SetPagingButton(ImageButton& button, bool next) {
+  button.LoadStateIcons(next ? kNextPageIcon : kPreviousPageIcon, Px(kPageIconSize),
+                        Px(kPageIconSize));
+  button.setText(next ? QStringLiteral("Next\nPage") : QStringLiteral("Previous\nPage"));
+  button.SetImagePlacement(next ? ImageRight : ImageLeft, true);
 }
 
-void CategoryDialog::SetNextPageButton(ImageButton& button) {
-  button.LoadStateIcons(kNextPageIcon, kPageIconSize, kPageIconSize);
-  button.setText(QStringLiteral("Next\nPage"));
-  button.SetImagePlacement(ImageRight, true);
-}
-
-void CategoryDialog::SetPreviousPageButton(ImageButton& button) {
-  button.LoadStateIcons(kPreviousPageIcon, kPageIconSize, kPageIconSize);
-  button.setText(QStringLiteral("Previous\nPage"));
-  button.SetImagePlacement(ImageLeft, true);
-}
-
-void CategoryDialog::OpenInsertDialog() {
-  if (pages_.insert && pages_.insert() == kResultDone) done(kResultDone);
-}
-
-void CategoryDialog::SelectCategoryOfSlot(int slot) {
-  const std::int32_t start = state_.pageStart;
-  // The first page's slot 0 holds the delete action, so its categories start at slot 1.
-  const std::int32_t index = start == 0 ? slot - 1 : start + slot;
-  // A cleared slot lies past the last category; pressing it does nothing.
-  if (index < 0 || index >= state_.categoryTable.count) return;
-  state_.selectedCategoryIndex = index;
-  OpenInsertDialog();
-}
+void CategoryDialog::ApplyScale() { ShowPage(state_.pageStart); }
 
 void CategoryDialog::OnSlot(int slot) {
-  if (slot == 0 && state_.pageStart <= 0) {
+  const SlotPress press = PressCategorySlot(shown_, state_.categoryTable.count, slot);
+  if (press.chosen == kDeleteSlot) {
     if (pages_.remove && pages_.remove() == kResultDone) done(kResultDone);
-  } else if (slot == kPreviousPageSlot && IsPaging()) {
-    ShowPage(state_.pageStart - kCategoriesPerLaterPage);
-  } else if (slot == kNextPageSlot && IsPaging()) {
-    ShowPage(state_.pageEnd);
-  } else {
-    SelectCategoryOfSlot(slot);
+  } else if (press.chosen >= 0) {
+    state_.selectedCategoryIndex = press.chosen;
+    if (pages_.insert && pages_.insert() == kResultDone) done(kResultDone);
+  } else if (shown_.shows[static_cast<std::size_t>(slot)] < kDeleteSlot) {
+    ShowPage(press.next);
   }
 }
 

@@ -11,9 +11,9 @@
 #include <string_view>
 
 #include "session/ProcessState.h"
+#include "ui/CategoryPaging.h"
+#include "ui/CategoryPictures.h"
 #include "ui/FullScreenDialog.h"
-
-class QPixmap;
 
 namespace poirec {
 
@@ -22,7 +22,7 @@ class ImageButton;
 class CategoryDialog final : public FullScreenDialog {
   Q_OBJECT
  public:
-  static constexpr int kSlotCount = 8;
+  static constexpr int kSlotCount = kCategorySlots;
   // The slots' controls, in reading order: left to right, top to bottom.
   static constexpr std::array<int, kSlotCount> kSlotControls = {5, 7, 4, 9, 3, 10, 1001, 1000};
 
@@ -45,25 +45,23 @@ class CategoryDialog final : public FullScreenDialog {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void ApplyScale() override;
 
  private:
   ImageButton& CancelButton() const;
-  // Sets up a category slot: button font, icon (null for none), caption shortened.
-  void SetSlot(ImageButton& button, std::u16string_view caption, const QPixmap& icon);
-  void SetDeleteSlot(ImageButton& button);
-  void SetNextPageButton(ImageButton& button);
-  void SetPreviousPageButton(ImageButton& button);
-  void OpenInsertDialog();
+  // Sets up a category slot: button font, picture (none for a null category), caption
+  // shortened.
+  void SetSlot(ImageButton& button, std::u16string_view caption, const CategoryEntry* category);
+  void SetPagingButton(ImageButton& button, bool next);
 
   // A press of the slot: the delete action, a category, or a paging button.
   void OnSlot(int slot);
   bool IsPaging() const;
-  // Selects category S + slot (one less on the first page) and opens the insert page;
-  // a slot past the last category does nothing.
-  void SelectCategoryOfSlot(int slot);
 
   ProcessState& state_;
   NestedPages pages_;
+  CategoryPictures pictures_;
+  CategoryPageSlots shown_;
 };
 
 }  // namespace poirec

@@ -24,7 +24,7 @@ QString MatchText(const CategoryTable& table, const NearestPoiMatch& match) {
 }
 
 DeleteDialog::DeleteDialog(ProcessState& state, Shell& shell)
-    : NestedPage(kDeleteDialogTemplate, {}), state_(state), shell_(shell) {
+    : NestedPage(kDeleteDialogTemplate, {}, state), state_(state), shell_(shell) {
   connect(&ConfirmButton(), &QPushButton::clicked, this, &DeleteDialog::OnConfirm);
 
   SetPageName(QStringLiteral("Delete POI"));
@@ -38,11 +38,8 @@ DeleteDialog::DeleteDialog(ProcessState& state, Shell& shell)
                  state_.nearestPoiMatch);
   waitCursor.Restore();
 
-  // Picture and text always come from the same row. Without a row there is no picture
-  // to load, and the image keeps what it holds, as after any failed load.
-  const CategoryEntry* row = RowAt(state_.categoryTable, state_.nearestPoiMatch.fileIndex);
-  state_.matchImage.LoadFromFile(row ? row->bitmapPath : std::u16string());
-  ShowPicture(state_.matchImage);
+  // Picture and text always come from the same row; without a row there is no picture.
+  ShowPicture(RowAt(state_.categoryTable, state_.nearestPoiMatch.fileIndex));
   MatchLine().setText(MatchText(state_.categoryTable, state_.nearestPoiMatch));
   PlaceFullScreen(*this);
   waitCursor.End();

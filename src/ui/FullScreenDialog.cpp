@@ -9,14 +9,16 @@
 #include <utility>
 
 #include "session/DialogResult.h"
+#include "ui/PageScale.h"
 #include "ui/PlaceFullScreen.h"
+#include "ui/widgets/ImageButton.h"
 
 namespace poirec {
 namespace {
 
-QFont DialogFont(const DialogTemplate& dialog) {
+QFont DialogFont(const DialogTemplate& dialog, double scale) {
   QFont font(dialog.fontFace);
-  font.setPointSize(dialog.fontPoints);
+  font.setPointSizeF(dialog.fontPoints * scale);
   return font;
 }
 
@@ -35,7 +37,7 @@ FullScreenDialog::FullScreenDialog(int templateId, std::set<int> imageButtons)
       template_(LoadDialogTemplate(templateId)),
       layout_(template_, *this, std::move(imageButtons)) {
   setWindowTitle(template_.title);
-  setFont(DialogFont(template_));
+  setFont(DialogFont(template_, scale_));
   connect(&ControlAs<QPushButton>(kCancelControl), &QPushButton::clicked, this,
           &FullScreenDialog::reject);
 }
@@ -101,6 +103,14 @@ void FullScreenDialog::showEvent(QShowEvent* event) {
 void FullScreenDialog::resizeEvent(QResizeEvent* event) {
   QDialog::resizeEvent(event);
   layout_.LayOut(size());
+  const double scale = PageScale(size());
+  if (scale == scale_) return;
+  scale_ = scale;
+  setFont(DialogFont(template_, scale_));
+  for (ImageButton* button : findChildren<ImageButton*>()) button->SetScale(scale_);
+  ApplyScale();
 }
+
+int FullScreenDialog::Px(int pixels) const { return Scaled(pixels, scale_); }
 
 }  // namespace poirec

@@ -1,6 +1,7 @@
 #pragma once
 // The frame shared by the recording's pages: a frameless modal page built from a dialog
-// template, placed over the screen whenever it is shown, whose controls follow its size.
+// template, placed over the screen whenever it is shown, whose controls follow its size and
+// whose fonts, pictures and frames grow with it (PageScale).
 // Cancel, Escape and closing the window end it with "done" (2); accept() gives "back" (1),
 // and so does Return while the page has no default button.
 #include <QDialog>
@@ -46,9 +47,17 @@ class FullScreenDialog : public QDialog {
   void showEvent(QShowEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
+  // The page's scale, PageScale of its size: 1 until it is laid out on a larger page.
+  double Scale() const { return scale_; }
+  // A length of the handheld's page at the page's scale.
+  int Px(int pixels) const;
+  // The scale has changed: the page gives its buttons fonts and pictures of the new size.
+  virtual void ApplyScale() {}
+
  private:
   DialogTemplate template_;
   TemplateLayout layout_;
+  double scale_ = 1;
 };
 
 }  // namespace poirec

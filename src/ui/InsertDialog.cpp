@@ -26,7 +26,7 @@ constexpr int kPlacementIconHeight = 80;
 }  // namespace
 
 InsertDialog::InsertDialog(ProcessState& state, Shell& shell)
-    : NestedPage(kInsertDialogTemplate, {kExactControl, kLeftControl, kRightControl}),
+    : NestedPage(kInsertDialogTemplate, {kExactControl, kLeftControl, kRightControl}, state),
       state_(state),
       shell_(shell) {
   connect(&ExactButton(), &QPushButton::clicked, this, &InsertDialog::OnExact);
@@ -35,11 +35,8 @@ InsertDialog::InsertDialog(ProcessState& state, Shell& shell)
 
   // The category page only selects rows of the table; anything else shows no category.
   const CategoryEntry* row = RowAt(state_.categoryTable, state_.selectedCategoryIndex);
-  const CategoryEntry category = row ? *row : CategoryEntry{};
-  // A picture that cannot be loaded leaves the image as the load left it, and shows that.
-  state_.categoryImage.LoadFromFile(category.bitmapPath);
-  ShowPicture(state_.categoryImage);
-  CategoryName().setText(DisplayName(category.name));  // the whole name, never shortened
+  ShowPicture(row);
+  CategoryName().setText(DisplayName(row ? row->name : u""));  // the whole name, never shortened
 
   SetPageName(QStringLiteral("Insert POI"));
   SetFrameTexts(QStringLiteral("Insert recorded POI into"));
@@ -56,10 +53,17 @@ InsertDialog::InsertDialog(ProcessState& state, Shell& shell)
 }
 
 void InsertDialog::SetPlacementButton(ImageButton& button, const QString& caption, int iconId) {
-  button.setFont(ButtonFont(state_.buttonFont));
-  button.LoadStateIcons(iconId, kPlacementIconWidth, kPlacementIconHeight);
+  button.setFont(ButtonFont(state_.buttonFont, Scale()));
+  button.LoadStateIcons(iconId, Px(kPlacementIconWidth), Px(kPlacementIconHeight));
   button.setText(caption);
   button.SetImagePlacement(ImageAbove, true);
+}
+
+void InsertDialog::ApplyScale() {
+  NestedPage::ApplyScale();
+  SetPlacementButton(LeftButton(), LeftButton().text(), kLeftIcon);
+  SetPlacementButton(ExactButton(), ExactButton().text(), kExactIcon);
+  SetPlacementButton(RightButton(), RightButton().text(), kRightIcon);
 }
 
 void InsertDialog::OnExact() { Place(Placement::Exact); }

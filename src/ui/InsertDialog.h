@@ -22,10 +22,11 @@ class InsertDialog final : public NestedPage {
   Q_OBJECT
  public:
   // Builds the page for the category of row state.selectedCategoryIndex and runs its
-  // initialisation: the category's picture is loaded into state.categoryImage.
+  // initialisation.
   InsertDialog(ProcessState& state, Shell& shell);
 
-  // Button font, the icon (60 x 80) above the caption; the caption is shown as given.
+  // Button font, the icon (60 x 80 on the handheld) above the caption; the caption is
+  // shown as given.
   void SetPlacementButton(ImageButton& button, const QString& caption, int iconId);
 
   void OnExact();
@@ -36,6 +37,9 @@ class InsertDialog final : public NestedPage {
   ImageButton& ExactButton() const;
   ImageButton& RightButton() const;
   QLabel& CategoryName() const;
+
+ protected:
+  void ApplyScale() override;
 
  private:
   void Place(Placement placement);

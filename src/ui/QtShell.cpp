@@ -25,7 +25,9 @@ void QtShell::PlaySound(SoundEvent sound) {
   }
 }
 
-void QtShell::Explain(std::string_view why) {
+void QtShell::Explain(std::string_view why) { ExplainOnStandardError(why); }
+
+void ExplainOnStandardError(std::string_view why) {
   const QString path = QCoreApplication::applicationFilePath();
   const QByteArray program =
       path.isEmpty() ? QByteArrayLiteral("poirecorder") : QFileInfo(path).fileName().toLocal8Bit();

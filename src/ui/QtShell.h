@@ -2,6 +2,7 @@
 // The desktop services the recording uses, through Qt: the sound theme's sounds (the
 // bell where no sound service answers), the message box, and standard error.
 #include <QString>
+#include <string_view>
 
 #include "session/Shell.h"
 #include "ui/ThemeSound.h"
@@ -9,6 +10,9 @@
 namespace poirec {
 
 inline const QString kProgramTitle = QStringLiteral("POI Recorder");
+
+// "<program>: <why>" on a line of standard error; what every page explains goes there.
+void ExplainOnStandardError(std::string_view why);
 
 class QtShell final : public Shell {
  public:

@@ -2,7 +2,6 @@
 
 #include <QApplication>
 #include <QFontMetrics>
-#include <QScreen>
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
@@ -10,6 +9,7 @@
 #include <tuple>
 
 #include "ui/ButtonFont.h"
+#include "ui/CategoryPaging.h"
 #include "ui/UiTestSupport.h"
 #include "ui/widgets/ImageButton.h"
 
@@ -41,95 +41,82 @@ class CategoryPage : public testing::Test {
   int nestedResult = kResultBack;
 };
 
-// Each row opens a page on that many categories at its start, presses a slot (0 to 7) or a
-// key, and gives the captions shown then and the category chosen (-1: none), after which the
-// nested page's Back leaves the page open. The captions give the page's first and end
-// category: "fgh---PN" shows 5 up to 8. Previous from start s asks for s - 6: -1 is the first
-// page, other negative starts the last six; starts at or past the end the first page.
-TEST_F(CategoryPage, EachPressOrKeyShowsItsPageOrSelectsTheCategoryOfItsSlot) {
-  constexpr int kKeypad = Qt::KeypadModifier;
+// The slots as letters: D delete, P previous, N next, - empty, a, b, ... the categories.
+std::string Shown(const CategoryPageSlots& page) {
+  std::string shown;
+  for (const std::int32_t slot : page.shows) {
+    shown += slot >= 0 ? char('a' + slot) : "-DPN"[-1 - slot];
+  }
+  return shown;
+}
+
+// Each row starts a page at start of that many categories and presses a slot, which shows
+// a page or chooses a category (-1: none; the delete page counts as kDeleteSlot). Previous
+// from start s asks for s - 6: -1 is the first page, other negative starts the last six;
+// starts at or past the end the first page.
+TEST(CategoryPaging, EachPressShowsItsPageOrChoosesTheCategoryOfItsSlot) {
   const struct {
-    int categories, start, press;  // press: a slot, a key, or -1 for none
-    const char* captions;          // D: delete, P: previous, N: next, -: cleared
-    int selects = -1;
+    int categories, start, slot;
+    const char* shown;
+    int chooses = -1;
   } rows[] = {
-      {0, 0, -1, "D-------"},
-      {5, 0, -1, "Dabcde--"},
-      {5, 0, Qt::Key_1, "Dabcde--", kDeletePage},
-      {5, 0, Qt::Key_2, "Dabcde--", 0},
-      {5, 0, Qt::Key_6 | kKeypad, "Dabcde--", 4},
-      {5, 0, Qt::Key_7, "Dabcde--"},  // a cleared slot
-      {5, 0, Qt::Key_9, "Dabcde--"},  // 9 and 0 are no slot
-      {5, 0, Qt::Key_0, "Dabcde--"},
-      {5, 0, Qt::Key_PageDown, "Dabcde--"},  // no page to turn
-      {5, 0, Qt::Key_PageUp, "Dabcde--"},
-      {7, 0, 7, "Dabcdefg", 6},
-      {8, 0, 0, "DabcdePN", kDeletePage},
-      {8, 0, 7, "fgh---PN"},
-      {8, 5, 3, "fgh---PN"},
-      {8, 5, 0, "fgh---PN", 5},
-      {8, 5, 7, "DabcdePN"},
-      {8, 5, 6, "DabcdePN"},
-      {8, 0, 6, "cdefghPN"},
-      {8, 2, 6, "cdefghPN"},
-      {8, 2, 7, "DabcdePN"},
-      {13, 0, 1, "DabcdePN", 0},
-      {13, 0, 5, "DabcdePN", 4},
-      {13, 0, 7, "fghijkPN"},
-      {13, 0, Qt::Key_PageDown, "fghijkPN"},
-      {13, 0, 6, "hijklmPN"},
-      {13, 0, Qt::Key_PageUp, "hijklmPN"},
-      {13, 5, 0, "fghijkPN", 5},
-      {13, 5, Qt::Key_1, "fghijkPN", 5},
-      {13, 5, 5, "fghijkPN", 10},
-      {13, 5, Qt::Key_6, "fghijkPN", 10},
-      {13, 5, 7, "lm----PN"},
-      {13, 5, Qt::Key_8, "lm----PN"},
-      {13, 5, Qt::Key_PageDown, "lm----PN"},
-      {13, 5, Qt::Key_PageUp, "DabcdePN"},
-      {13, 11, 1, "lm----PN", 12},
-      {13, 11, Qt::Key_2 | kKeypad, "lm----PN", 12},
-      {13, 11, 2, "lm----PN"},
-      {13, 11, Qt::Key_3, "lm----PN"},
-      {13, 11, 6, "fghijkPN"},
-      {13, 11, Qt::Key_7, "fghijkPN"},
-      {13, 11, Qt::Key_PageUp, "fghijkPN"},
-      {13, 11, 7, "DabcdePN"},
-      {13, 7, 6, "bcdefgPN"},
-      {13, 7, 7, "DabcdePN"},
-      {13, 1, 0, "bcdefgPN", 1},
-      {13, 1, 6, "hijklmPN"},
-      {13, 1, 7, "hijklmPN"},
+      // clang-format off
+      {0, 0, 1, "D-------"}, {5, 0, 0, "Dabcde--", kDeleteSlot}, {5, 0, 1, "Dabcde--", 0},
+      {5, 0, 5, "Dabcde--", 4}, {5, 0, 6, "Dabcde--"}, {7, 0, 7, "Dabcdefg", 6},
+      {8, 0, 0, "DabcdePN", kDeleteSlot}, {8, 0, 7, "fgh---PN"}, {8, 5, 3, "fgh---PN"},
+      {8, 5, 0, "fgh---PN", 5}, {8, 5, 7, "DabcdePN"}, {8, 5, 6, "DabcdePN"},
+      {8, 0, 6, "cdefghPN"}, {8, 2, 7, "DabcdePN"}, {13, 0, 7, "fghijkPN"},
+      {13, 0, 6, "hijklmPN"}, {13, 5, 5, "fghijkPN", 10}, {13, 5, 7, "lm----PN"},
+      {13, 11, 1, "lm----PN", 12}, {13, 11, 2, "lm----PN"}, {13, 11, 6, "fghijkPN"},
+      {13, 11, 7, "DabcdePN"}, {13, 7, 6, "bcdefgPN"}, {13, 1, 0, "bcdefgPN", 1},
+      {13, 1, 6, "hijklmPN"}, {13, 1, 7, "hijklmPN"},
+      // clang-format on
   };
   for (const auto& row : rows) {
+    CategoryPageSlots page = CategoryPageAt(row.categories, row.start);
+    const SlotPress press = PressCategorySlot(page, row.categories, row.slot);
+    if (page.shows[static_cast<std::size_t>(row.slot)] < kDeleteSlot) {
+      page = CategoryPageAt(row.categories, press.next);
+    }
+    const std::string shown = Shown(page);
     const std::string where = std::to_string(row.categories) + " from " +
-                              std::to_string(row.start) + ", " + std::to_string(row.press);
-    for (const auto& entry : std::filesystem::directory_iterator(run.folder.Path() / "pois")) {
-      std::filesystem::remove(entry.path());  // this row's categories only
-    }
+                              std::to_string(row.start) + ", " + std::to_string(row.slot);
+    EXPECT_EQ(shown, row.shown) << where;
+    EXPECT_EQ(press.chosen, row.chooses) << where;
+    const auto categories = std::count_if(shown.begin(), shown.end(), islower);
+    const int first = shown[0] == 'D' ? 0 : shown[0] - 'a';
+    EXPECT_EQ(std::tuple(page.start, page.end), std::tuple(first, first + categories)) << where;
+  }
+}
+
+// The page follows the rules, and keys press its slots: the digits 1 to 8 (also on the
+// keypad), Page Down and Page Up where the page turns.
+TEST_F(CategoryPage, SlotsAndKeysShowThePagesAndChooseTheCategories) {
+  constexpr int kKeypad = Qt::KeypadModifier;
+  const struct {
+    int categories, key;
+    const char* captions;
+    int selects = -1;
+  } rows[] = {{5, Qt::Key_1, "Dabcde--", kDeletePage},
+              {5, Qt::Key_6 | kKeypad, "Dabcde--", 4},
+              {5, Qt::Key_9, "Dabcde--"},
+              {5, Qt::Key_PageDown, "Dabcde--"},
+              {13, Qt::Key_8, "fghijkPN"},
+              {13, Qt::Key_PageDown, "fghijkPN"},
+              {13, Qt::Key_PageUp, "hijklmPN"}};
+  for (const auto& row : rows) {
+    std::filesystem::remove_all(run.folder.Path() / "pois");  // this row's categories only
+    run.folder.MakeFolder("pois");
     selected = -1;
-    Open(row.categories).ShowPage(row.start);
-    if (row.press >= 0 && row.press < CategoryDialog::kSlotCount) Press(row.press);
-    if (row.press >= CategoryDialog::kSlotCount) {
-      QTest::keyClick(page.get(), Qt::Key(row.press & ~Qt::KeyboardModifierMask),
-                      Qt::KeyboardModifiers(row.press & Qt::KeyboardModifierMask));
-    }
-    const std::string captions = row.captions;
-    const int first = captions[0] == 'D' ? 0 : captions[0] - 'a';
-    const auto shownCategories = std::count_if(captions.begin(), captions.end(), islower);
-    EXPECT_EQ(std::tuple(run.state.pageStart, run.state.pageEnd),
-              std::tuple(first, first + shownCategories))
-        << where;
+    Open(row.categories);
+    QTest::keyClick(page.get(), Qt::Key(row.key & ~Qt::KeyboardModifierMask),
+                    Qt::KeyboardModifiers(row.key & Qt::KeyboardModifierMask));
     QString shown;  // the first letter of each slot's caption, "-" for a cleared slot
     for (int i = 0; i < CategoryDialog::kSlotCount; ++i) shown += (page->Slot(i).text() + "-")[0];
-    EXPECT_EQ(shown, QString::fromStdString(captions)) << where;
-    EXPECT_EQ(selected, row.selects) << where;
-    EXPECT_TRUE(page->isVisible()) << where;
+    EXPECT_EQ(shown, QString::fromStdString(row.captions)) << row.key;
+    EXPECT_EQ(selected, row.selects) << row.key;
+    EXPECT_TRUE(page->isVisible()) << row.key;  // the nested page's Back leaves it open
   }
-  Open(8);
-  EXPECT_EQ(page->Slot(0).text(), "Delete nearest POI");
-  EXPECT_EQ(page->Slot(6).text(), "Previous\nPage");
-  EXPECT_EQ(page->Slot(7).text(), "Next\nPage");
 }
 
 TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
@@ -147,30 +134,7 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
   }
 }
 
-// Return is the page's OK: while no button has been chosen it ends the page with "back"
-// (and so the run, without a record); a button that has the focus takes it as a press.
-TEST_F(CategoryPage, ReturnEndsAnUntouchedPageWithBackAndPressesAFocusedButton) {
-  const std::tuple<Qt::Key, Qt::KeyboardModifiers, int> keys[] = {
-      {Qt::Key_Return, Qt::NoModifier, -1},
-      {Qt::Key_Enter, Qt::KeypadModifier, -1},
-      {Qt::Key_Return, Qt::NoModifier, 2}};
-  for (const auto& [key, modifiers, focusedSlot] : keys) {
-    selected = -1;
-    Open(3);
-    test::Activate(*page);
-    for (int slot = 0; slot < CategoryDialog::kSlotCount; ++slot) {
-      EXPECT_FALSE(page->Slot(slot).isDefault()) << "slot " << slot << " is framed";
-    }
-    if (focusedSlot >= 0) page->Slot(focusedSlot).setFocus();
-    ASSERT_NE(QApplication::focusWidget(), nullptr);
-    QTest::keyClick(QApplication::focusWidget(), key, modifiers);
-    EXPECT_EQ(page->isVisible(), focusedSlot >= 0) << focusedSlot;
-    EXPECT_EQ(page->result(), focusedSlot < 0 ? kResultBack : 0) << focusedSlot;
-    EXPECT_EQ(selected, focusedSlot < 0 ? -1 : focusedSlot - 1);  // category "b" in slot 2
-  }
-}
-
-TEST_F(CategoryPage, FillsTheScreenWithPicturesAboveNamesInTheButtonFont) {
+TEST_F(CategoryPage, ShowsTheNamesSortedAndShortened) {
   const std::string name34 = "abcdefghijklmnopqrstuvwxyz01234567";
   const std::string name35 = "Z" + name34;
   run.AddCategory(
@@ -188,25 +152,6 @@ TEST_F(CategoryPage, FillsTheScreenWithPicturesAboveNamesInTheButtonFont) {
   EXPECT_EQ(shown.Slot(2).text(), QString::fromStdString(name34));
   EXPECT_EQ(shown.Slot(3).text(), "a b");
   EXPECT_EQ(shown.Slot(4).text(), u"b\u00E9t");
-  EXPECT_EQ(shown.Slot(1).font(), ButtonFont({u"Arial", 12, 400}));
-
-  const QSize screen = shown.screen()->geometry().size();
-  EXPECT_EQ(shown.geometry(), QRect(0, 0, screen.width(), screen.height() - 11));
-  EXPECT_EQ(test::BoundsOf(test::Grab(shown.Slot(3)), test::kRed),
-            QRect((shown.Slot(3).width() - 22) / 2, 3, 22, 22));
-}
-
-// A font's height of 12 is its cell, ascent plus descent, not its em: the captions' lines
-// are 12 pixels high, and the next pixel size up would make them taller.
-TEST(ButtonFont, IsTheLargestArialWhoseLinesAreTwelvePixelsHigh) {
-  FontDescription description;
-  CreateButtonFont(description);
-  QFont font = ButtonFont(description);
-  EXPECT_EQ(std::tuple(font.family(), font.weight()), std::tuple("Arial", QFont::Normal));
-  EXPECT_EQ(QFontMetrics(font).height(), 12);
-  font.setPixelSize(font.pixelSize() + 1);
-  EXPECT_GT(QFontMetrics(font).height(), 12);
-  EXPECT_EQ(ButtonFont(FontDescription{}), QFont());  // no font held: the page's own
 }
 
 }  // namespace

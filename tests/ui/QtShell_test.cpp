@@ -25,13 +25,5 @@ TEST(QtShellOnItsOwn, WithoutASoundServiceTheSoundsFallBackToTheBell) {
   qunsetenv("PULSE_SERVER");
 }
 
-TEST(QtShellOnItsOwn, ExplainsOnALineOfStandardErrorAfterTheProgramsName) {
-  QtShell shell;
-  testing::internal::CaptureStderr();
-  shell.Explain("the position file \"/a/b\xC2\xB0.txt\" is missing");
-  EXPECT_EQ(testing::internal::GetCapturedStderr(),
-            "ui_tests: the position file \"/a/b\xC2\xB0.txt\" is missing\n");
-}
-
 }  // namespace
 }  // namespace poirec

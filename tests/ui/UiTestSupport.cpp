@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QBuffer>
+#include <QPainter>
 #include <QPushButton>
 
 #include "platform/TextEncoding.h"
@@ -38,15 +39,21 @@ QString AccessibleName(QWidget& widget) {
   return accessible ? accessible->text(QAccessible::Name) : QString();
 }
 
-void Run::AddCategory(const std::string& name, std::string_view bytes, const QColor& colour) {
+std::string Encoded(const QImage& image, const char* format) {
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  EXPECT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, format));
+  return bytes.toStdString();
+}
+
+void Run::AddCategory(const std::string& name, std::string_view bytes, const QColor& colour,
+                      bool keyed) {
   folder.Write("pois/" + name + ".asc", bytes);
   // The name's bytes as they are, also where they are not UTF-8.
   QImage image(22, 22, QImage::Format_RGB32);
-  image.fill(colour);
-  QByteArray picture;
-  QBuffer buffer(&picture);
-  ASSERT_TRUE(buffer.open(QIODevice::WriteOnly) && image.save(&buffer, "BMP"));
-  folder.Write("pois/" + name + ".bmp", std::string_view(picture.constData(), buffer.size()));
+  image.fill(keyed ? QColor(Qt::magenta) : colour);
+  QPainter(&image).fillRect(4, 4, 14, 14, colour);
+  folder.Write("pois/" + name + ".bmp", Encoded(image, "BMP"));
   auto& table = state.categoryTable;
   CategoryEntry& row = table.rows[static_cast<std::size_t>(table.count++)];
   row.name = Utf8ToUtf16(name);

@@ -25,6 +25,8 @@ inline QImage Grab(QWidget& widget) {
 }
 // The smallest rectangle holding every pixel of the colour inside area; empty when none.
 QRect BoundsOf(const QImage& image, const QColor& colour, QRect area = QRect());
+// The image's file in the format ("BMP", "PNG").
+std::string Encoded(const QImage& image, const char* format);
 // Makes the widget's window the active one, so focus can be given inside it.
 void Activate(QWidget& window);
 // Clicks the page's one button of that caption, as a person would find it.
@@ -52,9 +54,11 @@ struct Run {
     folder.MakeFolder("pois");
     state.folders.program = folder.Folder();
   }
-  // Writes pois/<name>.asc and a 22 x 22 picture of the colour beside it, and
-  // adds the category to the state's table (unsorted; the category page reads its own).
-  void AddCategory(const std::string& name, std::string_view bytes, const QColor& colour);
+  // Writes pois/<name>.asc and a 22 x 22 picture of the colour beside it (keyed: inside a
+  // frame of the key colour, magenta), and adds the category to the state's table
+  // (unsorted; the category page reads its own).
+  void AddCategory(const std::string& name, std::string_view bytes, const QColor& colour,
+                   bool keyed = false);
   std::string Bytes(const std::string& name) const {  // pois/<name>.asc
     return ReadBytes(folder.Path() / "pois" / (name + ".asc"));
   }

@@ -9,6 +9,8 @@
 #include <QTimer>
 #include <climits>
 
+#include "ui/PageScale.h"
+
 namespace poirec {
 namespace {
 
@@ -22,28 +24,31 @@ constexpr int kCaptionFlags = Qt::TextWordWrap | Qt::AlignHCenter;
 // Posted by the hover poll when the pointer is no longer over the button.
 const QEvent::Type kPointerLeftEvent = static_cast<QEvent::Type>(QEvent::registerEventType());
 
-QPixmap LoadIcon(int id) {
+QPixmap LoadIcon(int id, int width, int height, double pixelRatio) {
   const QString path = QStringLiteral(":/icons/%1.svg").arg(id);
   if (id == 0 || !QFile::exists(path)) return {};
   QSvgRenderer renderer(path);
   if (!renderer.isValid()) return {};
-  QImage image(renderer.defaultSize(), QImage::Format_ARGB32_Premultiplied);
+  QImage image(QSizeF(QSizeF(width, height) * pixelRatio).toSize(),
+               QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter painter(&image);
   renderer.render(&painter);
   painter.end();
-  return QPixmap::fromImage(image);
+  QPixmap icon = QPixmap::fromImage(image);
+  icon.setDevicePixelRatio(pixelRatio);
+  return icon;
 }
 
-// A rectangle edge in two colours, one pixel wide: top and left in topLeft, bottom and
+// A rectangle edge in two colours, t pixels wide: top and left in topLeft, bottom and
 // right in bottomRight, the corners where they meet going to bottomRight.
-void Draw3dRect(QPainter& painter, const QRect& r, const QColor& topLeft,
-                const QColor& bottomRight) {
+void Draw3dRect(QPainter& painter, const QRect& r, const QColor& topLeft, const QColor& bottomRight,
+                int t) {
   const int x = r.x(), y = r.y(), w = r.width(), h = r.height();
-  painter.fillRect(x, y, w - 1, 1, topLeft);
-  painter.fillRect(x, y, 1, h - 1, topLeft);
-  painter.fillRect(x + w - 1, y, 1, h, bottomRight);
-  painter.fillRect(x, y + h - 1, w, 1, bottomRight);
+  painter.fillRect(x, y, w - t, t, topLeft);
+  painter.fillRect(x, y, t, h - t, topLeft);
+  painter.fillRect(x + w - t, y, t, h, bottomRight);
+  painter.fillRect(x, y + h - t, w, t, bottomRight);
 }
 
 }  // namespace
@@ -59,8 +64,11 @@ ImageButton::ImageButton(QWidget* parent) : QPushButton(parent), hoverTimer_(new
 void ImageButton::LoadStateIcons(int activeId, int activeWidth, int activeHeight, int idleId,
                                  int idleWidth, int idleHeight, int disabledId, int disabledWidth,
                                  int disabledHeight) {
-  SetStateIcons(LoadIcon(activeId), activeWidth, activeHeight, LoadIcon(idleId), idleWidth,
-                idleHeight, LoadIcon(disabledId), disabledWidth, disabledHeight);
+  const double ratio = devicePixelRatioF();
+  SetStateIcons(LoadIcon(activeId, activeWidth, activeHeight, ratio), activeWidth, activeHeight,
+                LoadIcon(idleId, idleWidth, idleHeight, ratio), idleWidth, idleHeight,
+                LoadIcon(disabledId, disabledWidth, disabledHeight, ratio), disabledWidth,
+                disabledHeight);
 }
 
 void ImageButton::SetStateIcons(const QPixmap& active, int activeWidth, int activeHeight,
@@ -86,6 +94,13 @@ void ImageButton::SetImagePlacement(ImagePlacement placement, bool repaint) {
   Repaint(repaint);
 }
 
+void ImageButton::SetScale(double scale) {
+  scale_ = scale;
+  update();
+}
+
+int ImageButton::Px(int pixels) const { return Scaled(pixels, scale_); }
+
 void ImageButton::ResetColors(bool repaint) {
   const QPalette& colours = palette();
   activeBack_ = idleBack_ = focusBack_ = colours.color(QPalette::Button);
@@ -108,10 +123,8 @@ void ImageButton::paintEvent(QPaintEvent*) {
   // The focus is marked in both looks, so that a keypad's user sees which button Return
   // presses; the 3-D look also frames the default button.
   if (focused_ || (!flat_ && isDefault())) {
-    painter.setPen(Qt::black);
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(work.adjusted(0, 0, -1, -1));
-    work.adjust(1, 1, -1, -1);
+    Draw3dRect(painter, work, Qt::black, Qt::black, Px(1));
+    work.adjust(Px(1), Px(1), -Px(1), -Px(1));
   }
   PaintBackground(painter, work);
   PaintBorder(painter, work);
@@ -121,8 +134,8 @@ void ImageButton::paintEvent(QPaintEvent*) {
   QRect captionArea = item;
   if (!activeIcon_.IsEmpty()) PaintImage(painter, !caption.isEmpty(), item, captionArea);
   if (!caption.isEmpty()) PaintCaption(painter, caption, captionArea);
-  if (focused_)
-    PaintFocusRect(painter, work.adjusted(kFocusInset, kFocusInset, -kFocusInset, -kFocusInset));
+  const int inset = Px(kFocusInset);
+  if (focused_) PaintFocusRect(painter, work.adjusted(inset, inset, -inset, -inset));
 }
 
 void ImageButton::PaintBackground(QPainter& painter, const QRect& rect) {
@@ -134,9 +147,9 @@ void ImageButton::PaintBorder(QPainter& painter, const QRect& rect) {
   const QColor highlight = palette().color(QPalette::Light);
   const QColor shadow = palette().color(QPalette::Dark);
   if (pressed_) {
-    Draw3dRect(painter, rect, shadow, highlight);
+    Draw3dRect(painter, rect, shadow, highlight, Px(1));
   } else if (!flat_ || hovered_) {
-    Draw3dRect(painter, rect, highlight, shadow);
+    Draw3dRect(painter, rect, highlight, shadow, Px(1));
   }
 }
 
@@ -155,36 +168,37 @@ void ImageButton::PaintImage(QPainter& painter, bool hasCaption, const QRect& it
 
 QPoint ImageButton::PlaceImage(bool hasCaption, const QRect& item, QRect& captionArea, bool pressed,
                                int w, int h) const {
+  const int margin = Px(kIconMargin);
   QPoint corner(item.left() + (item.width() - w) / 2, item.top() + (item.height() - h) / 2);
   if (hasCaption) {
     switch (placement_) {
       case ImageLeft:
-        corner.setX(item.left() + kIconMargin);
-        captionArea.setLeft(captionArea.left() + w + kIconMargin);
+        corner.setX(item.left() + margin);
+        captionArea.setLeft(captionArea.left() + w + margin);
         break;
       case ImageAbove:
-        corner.setY(kIconMargin);
+        corner.setY(margin);
         // The caption starts right under the icon's height, not under its margin.
         captionArea.setTop(captionArea.top() + h);
         break;
       case ImageRight: {
-        corner.setX(rect().width() - w - kIconMargin);
+        corner.setX(rect().width() - w - margin);
         // The caption sits between the left margin and the icon: its right edge
         // (exclusive) becomes right - left - w - margin, its left edge the margin.
         const int rightEdge = captionArea.left() + captionArea.width();
-        const int newRightEdge = rightEdge - captionArea.left() - w - kIconMargin;
-        captionArea = QRect(QPoint(kIconMargin, captionArea.top()),
+        const int newRightEdge = rightEdge - captionArea.left() - w - margin;
+        captionArea = QRect(QPoint(margin, captionArea.top()),
                             QPoint(newRightEdge - 1, captionArea.bottom()));
         break;
       }
     }
   }
-  if (pressed) corner += QPoint(1, 1);
+  if (pressed) corner += QPoint(Px(1), Px(1));
   return corner;
 }
 
 void ImageButton::PaintCaption(QPainter& painter, const QString& caption, QRect area) {
-  if (pressed_) area.translate(1, 1);
+  if (pressed_) area.translate(Px(1), Px(1));
   // Measured as Windows does: the box keeps the area's top-left corner and is then
   // moved by half the room left over, truncated, into the middle of the area.
   const QRect measured = QFontMetrics(font()).boundingRect(QRect(0, 0, area.width(), INT_MAX / 2),
@@ -196,7 +210,7 @@ void ImageButton::PaintCaption(QPainter& painter, const QString& caption, QRect 
   if (disabled_) {
     // Engraved: a highlight copy one pixel down and right, the shadow copy on top.
     painter.setPen(palette().color(QPalette::Light));
-    painter.drawText(box.translated(1, 1), kCaptionFlags, caption);
+    painter.drawText(box.translated(Px(1), Px(1)), kCaptionFlags, caption);
     painter.setPen(palette().color(QPalette::Dark));
     painter.drawText(box, kCaptionFlags, caption);
   } else {
@@ -207,19 +221,25 @@ void ImageButton::PaintCaption(QPainter& painter, const QString& caption, QRect 
 
 void ImageButton::PaintFocusRect(QPainter& painter, const QRect& rect) {
   if (rect.width() <= 0 || rect.height() <= 0) return;
-  // A dotted rectangle of every other pixel, inverted against what lies under it.
+  // A dotted rectangle of every other dot, inverted against what lies under it; a dot is
+  // a pixel on the handheld and grows with the page.
+  const int dot = Px(1);
+  const QRect r(rect.topLeft(), QSize(rect.width() / dot * dot, rect.height() / dot * dot));
+  const auto inverted = [&](int x, int y) {
+    if (((x - r.left()) / dot + (y - r.top()) / dot + r.left() + r.top()) % 2 == 0) {
+      painter.fillRect(x, y, dot, dot, Qt::white);
+    }
+  };
   painter.save();
   painter.setCompositionMode(QPainter::RasterOp_SourceXorDestination);
-  painter.setPen(Qt::white);
-  for (int x = rect.left(); x <= rect.right(); ++x) {
-    for (int y : {rect.top(), rect.bottom()}) {
-      if ((x + y) % 2 == 0) painter.drawPoint(x, y);
-    }
+  const int right = r.right() + 1 - dot, bottom = r.bottom() + 1 - dot;
+  for (int x = r.left(); x <= right; x += dot) {
+    inverted(x, r.top());
+    inverted(x, bottom);
   }
-  for (int y = rect.top() + 1; y < rect.bottom(); ++y) {
-    for (int x : {rect.left(), rect.right()}) {
-      if ((x + y) % 2 == 0) painter.drawPoint(x, y);
-    }
+  for (int y = r.top() + dot; y < bottom; y += dot) {
+    inverted(r.left(), y);
+    inverted(right, y);
   }
   painter.restore();
 }

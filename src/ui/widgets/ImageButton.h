@@ -20,8 +20,9 @@ class ImageButton : public QPushButton {
  public:
   explicit ImageButton(QWidget* parent = nullptr);
 
-  // Loads the icons ":/icons/<id>.svg" at their own size; an id of 0 leaves its slot
-  // empty, and so does an icon that cannot be loaded.
+  // Loads the icons ":/icons/<id>.svg" drawn at the size given (in logical pixels, sharp
+  // at the screen's pixel ratio); an id of 0 leaves its slot empty, and so does an icon
+  // that cannot be loaded.
   void LoadStateIcons(int activeId, int activeWidth, int activeHeight, int idleId = 0,
                       int idleWidth = 0, int idleHeight = 0, int disabledId = 0,
                       int disabledWidth = 0, int disabledHeight = 0);
@@ -32,6 +33,9 @@ class ImageButton : public QPushButton {
                      const QPixmap& disabled = {}, int disabledWidth = 0, int disabledHeight = 0);
   void SetFlatLook(bool flat, bool repaint);
   void SetImagePlacement(ImagePlacement placement, bool repaint);
+  // The page's scale (PageScale): frames, margins, the focus mark and the pressed offset
+  // grow by it. Icons and font are given at their size by the page.
+  void SetScale(double scale);
 
   bool IsHovered() const { return hovered_; }
 
@@ -68,6 +72,8 @@ class ImageButton : public QPushButton {
   void CheckPointerLeft();
   void CancelHover();
   void Repaint(bool repaint);
+  // A length of the handheld's button at this button's scale.
+  int Px(int pixels) const;
 
   bool flat_ = true;
   bool hovered_ = false;
@@ -76,6 +82,7 @@ class ImageButton : public QPushButton {
   bool focused_ = false;
   bool disabled_ = false;
   ImagePlacement placement_ = ImageLeft;
+  double scale_ = 1;
   QColor activeBack_, activeText_, idleBack_, idleText_, focusBack_;
   StateIcon activeIcon_, idleIcon_, disabledIcon_;
   QTimer* hoverTimer_;

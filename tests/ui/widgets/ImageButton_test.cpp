@@ -32,84 +32,27 @@ class ButtonOnPage : public testing::Test {
   ImageButton* button;
 };
 
-// Both looks mark the focus alike: a black frame, and a dotted rectangle (every other pixel
-// inverted) 4 pixels in. Idle, the flat look draws no border, the 3-D one is raised; being
-// the default alone shows nothing on a flat one.
-TEST_F(ButtonOnPage, IdleButtonsShowTheirLookAndMarkTheFocusWithAFrameAndDots) {
-  button->SetStateIcons(QPixmap(), 0, 0);
-  button->setText(QString());
-  auto* other = new QPushButton(&page);
-  const QColor inverted(255 - kFace.red(), 255 - kFace.green(), 255 - kFace.blue());
-  for (const bool flat : {true, false}) {
-    button->SetFlatLook(flat, true);
-    Activate(page);
-    other->setFocus();
-    button->setAutoDefault(false);
-    button->setDefault(flat);  // a default 3-D button is framed
-    QImage face(Shot().size(), QImage::Format_RGB32);
-    face.fill(kFace);
-    EXPECT_EQ(Shot() == face, flat);
-    EXPECT_EQ(Shot().pixelColor(0, 0), flat ? kFace : kHighlight);
+// On a page of scale s the pressed offset, the focus frame and the border are s pixels.
+TEST_F(ButtonOnPage, PressedOffsetFocusFrameAndBorderGrowWithThePage) {
+  Activate(page);
+  for (const int scale : {1, 2}) {
+    button->SetScale(scale);
     button->setFocus();
-    ASSERT_TRUE(button->hasFocus());
-    const QImage focused = Shot();
-    for (auto [x, y, colour] : {std::tuple{0, 0, kBlack},
-                                {50, 0, kBlack},
-                                {99, 49, kBlack},
-                                {1, 1, flat ? kFace : kHighlight},
-                                {98, 48, flat ? kFace : kShadow},
-                                {4, 4, inverted},
-                                {5, 4, kFace},
-                                {95, 45, inverted}}) {
-      EXPECT_EQ(focused.pixelColor(x, y), colour) << flat << ": " << x << "," << y;
-    }
-    // The dotted line runs down the sides: one of two neighbours is inverted.
-    EXPECT_NE(focused.pixelColor(4, 25), focused.pixelColor(4, 26)) << flat;
+    const QImage idle = Shot();
+    EXPECT_EQ(idle.pixelColor(scale - 1, scale - 1), kBlack) << scale;
+    EXPECT_EQ(idle.pixelColor(scale, 20), kFace) << scale;
+    QTest::mousePress(button, Qt::LeftButton);
+    const QImage pressed = Shot();  // the pushed look shows at the press, before any release
+    QTest::mouseRelease(button, Qt::LeftButton);
+    const QPoint offset(scale, scale);
+    EXPECT_EQ(BoundsOf(pressed, kRed), BoundsOf(idle, kRed).translated(offset)) << scale;
+    ASSERT_FALSE(BoundsOf(idle, kBlack, idle.rect().adjusted(9, 9, -9, -9)).isEmpty());
+    EXPECT_EQ(BoundsOf(pressed, kBlack, pressed.rect().adjusted(9, 9, -9, -9)),
+              BoundsOf(idle, kBlack, idle.rect().adjusted(9, 9, -9, -9)).translated(offset));
+    // Sunken inside the focus frame: shadow along the top, highlight along the bottom.
+    EXPECT_EQ(pressed.pixelColor(50, 2 * scale - 1), kShadow) << scale;
+    EXPECT_EQ(pressed.pixelColor(50, 49 - 2 * scale + 1), kHighlight) << scale;
   }
-}
-
-TEST_F(ButtonOnPage, PressedFlatButtonIsSunkenAndMovesIconAndCaptionByOnePixel) {
-  page.show();
-  const QImage idle = Shot();
-  QTest::mousePress(button, Qt::LeftButton);
-  const QImage pressed = Shot();  // the pushed look shows at the press, before any release
-  QTest::mouseRelease(button, Qt::LeftButton);
-  EXPECT_EQ(BoundsOf(pressed, kRed), BoundsOf(idle, kRed).translated(1, 1));
-  ASSERT_FALSE(BoundsOf(idle, kBlack).isEmpty());
-  EXPECT_EQ(BoundsOf(pressed, kBlack), BoundsOf(idle, kBlack).translated(1, 1));
-  // Sunken: shadow along the top and left, highlight along the bottom and right.
-  for (auto [x, y, colour] :
-       {std::tuple{50, 0, kShadow}, {0, 25, kShadow}, {99, 25, kHighlight}, {50, 49, kHighlight}}) {
-    EXPECT_EQ(pressed.pixelColor(x, y), colour) << x << "," << y;
-  }
-}
-
-TEST_F(ButtonOnPage, IconGoesLeftAboveOrRightOfTheCaption) {
-  page.show();
-  // The icon, and the middle of the area left to the caption.
-  for (auto [placement, icon, captionCentreX] :
-       {std::tuple{ImageLeft, QRect(3, 20, 20, 10), (23 + 100) / 2},
-        {ImageAbove, QRect(40, 3, 20, 10), 50},
-        {ImageRight, QRect(77, 20, 20, 10), 40}}) {
-    button->SetImagePlacement(placement, true);
-    EXPECT_EQ(BoundsOf(Shot(), kRed), icon) << int(placement);
-    EXPECT_NEAR(BoundsOf(Shot(), kBlack).center().x(), captionCentreX, 2) << int(placement);
-  }
-  button->setText(QString());  // without a caption the icon is centred
-  EXPECT_EQ(BoundsOf(Shot(), kRed), QRect(40, 20, 20, 10));
-}
-
-TEST_F(ButtonOnPage, DisabledCaptionIsEngravedAndTheActiveIconStillShows) {
-  button->setEnabled(false);
-  page.show();
-  const QImage shot = Shot();
-  EXPECT_FALSE(BoundsOf(shot, kRed).isEmpty());
-  EXPECT_EQ(BoundsOf(shot, kBlack), QRect());
-  // The caption in shadow, over a copy in highlight one pixel right and down.
-  const QRect inside = shot.rect().adjusted(1, 1, -1, -1);
-  const QRect shadow = BoundsOf(shot, kShadow, inside);
-  ASSERT_FALSE(shadow.isEmpty());
-  EXPECT_EQ(BoundsOf(shot, kHighlight, inside).bottomRight(), shadow.bottomRight() + QPoint(1, 1));
 }
 
 TEST_F(ButtonOnPage, HoverStartsWhenThePointerMovesOnAndEndsAtTheFirstTickAfterItLeft) {
