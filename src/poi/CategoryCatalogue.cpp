@@ -8,6 +8,7 @@
 #include "picture/DibImage.h"
 #include "platform/DirectorySearch.h"
 #include "platform/Path.h"
+#include "platform/PosixFileSystem.h"
 
 namespace poirec {
 namespace {
@@ -23,11 +24,11 @@ bool IsReservedName(std::u16string_view name) {
 
 bool CategoryNameBefore(std::u16string_view a, std::u16string_view b) { return a < b; }
 
-std::vector<std::u16string> FindCategoryNames(std::u16string_view folder) {
+std::vector<std::u16string> FindCategoryNames(FileSystem& files, std::u16string_view folder) {
   std::vector<std::u16string> names;
   std::unordered_set<std::u16string> seen;
   const std::u16string pattern = std::u16string(folder) + u"*" + std::u16string(kCategoryExtension);
-  for (const std::u16string& file : FindFiles(pattern)) {
+  for (const std::u16string& file : FindFiles(files, pattern)) {
     std::u16string name = file.substr(0, file.size() - kCategoryExtension.size());
     if (IsReservedName(name)) continue;
     // Names that differ only in the extension's letter case are one category on disk
@@ -42,7 +43,7 @@ namespace {
 // The rows the table has, filled with the first category names by name when the folder
 // holds more.
 std::vector<std::u16string> CategoryRowNames(const std::u16string& folder) {
-  std::vector<std::u16string> names = FindCategoryNames(folder);
+  std::vector<std::u16string> names = FindCategoryNames(RealFileSystem(), folder);
   constexpr auto kRows = static_cast<std::size_t>(CategoryTable::kCapacity);
   if (names.size() > kRows) {
     std::nth_element(names.begin(), names.begin() + kRows, names.end(), CategoryNameBefore);

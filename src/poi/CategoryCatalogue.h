@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "picture/ImageList.h"
+#include "platform/FileSystem.h"
 #include "poi/CategoryTable.h"
 
 namespace poirec {
@@ -13,7 +14,7 @@ namespace poirec {
 // The names of the category files in folder (ending with "/"), in the order the folder
 // lists them: every ".asc" file but the fallback file "recorded.asc" and "quillon.asc",
 // in any letter case, and one name for files that differ only in the extension's case.
-std::vector<std::u16string> FindCategoryNames(std::u16string_view folder);
+std::vector<std::u16string> FindCategoryNames(FileSystem& files, std::u16string_view folder);
 
 // The order of the category page: plain 16-bit character codes (digits, then upper case,
 // then lower case, then letters with diacritics).

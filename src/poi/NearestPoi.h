@@ -36,6 +36,12 @@ enum class DeleteResult {
                // written completely or put in place
 };
 
+// Which category file a deletion could not change, and why (UTF-8).
+struct DeleteFailure {
+  std::u16string path;
+  std::string reason;
+};
+
 // Rewrites the match's category file without the lines at the match's position (the
 // name is not compared, so POIs recorded at the same spot go together). Every other
 // line that is not blank is written back as it was read, after its line break; blank
@@ -44,8 +50,9 @@ enum class DeleteResult {
 // rewritten at its target. The category file's lock is held throughout, so a record
 // another run appends meanwhile waits and then lands in the new file. Whatever fails
 // (also a lock not granted in time, or a file this user may not write), the category
-// file is left byte for byte as it was and the temporary file is removed.
+// file is left byte for byte as it was and the temporary file is removed; failure, when
+// given, then says which file and why.
 DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
-                              const NearestPoiMatch& match);
+                              const NearestPoiMatch& match, DeleteFailure* failure = nullptr);
 
 }  // namespace poirec

@@ -47,4 +47,17 @@ void ReportAppendFailure(Shell& shell, AppendResult result, const AppendError& e
   shell.ShowMessage(kFileCouldNotBeCreated);
 }
 
+std::string DeleteFailureExplanation(DeleteResult result, const DeleteFailure& failure) {
+  const std::string verb =
+      result == DeleteResult::NotOpened ? " could not be read" : " could not be changed";
+  return "the POI was not deleted: " + Quoted(failure.path) + verb + ": " + failure.reason +
+         "; the file is as it was";
+}
+
+void ReportDeleteFailure(Shell& shell, DeleteResult result, const DeleteFailure& failure) {
+  if (result == DeleteResult::NotOpened || result == DeleteResult::NotWritten) {
+    shell.Explain(DeleteFailureExplanation(result, failure));
+  }
+}
+
 }  // namespace poirec

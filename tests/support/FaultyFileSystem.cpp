@@ -10,25 +10,13 @@ namespace poirec::test {
 namespace {
 
 const char* NameOf(FaultyFileSystem::Call call) {
-  using Call = FaultyFileSystem::Call;
-  switch (call) {
-    case Call::Open: return "Open";
-    case Call::Read: return "Read";
-    case Call::Write: return "Write";
-    case Call::Seek: return "Seek";
-    case Call::Length: return "Length";
-    case Call::Truncate: return "Truncate";
-    case Call::Sync: return "Sync";
-    case Call::Close: return "Close";
-    case Call::Lock: return "Lock";
-    case Call::StillNamedBy: return "StillNamedBy";
-    case Call::CopyAccess: return "CopyAccess";
-    case Call::FinalPath: return "FinalPath";
-    case Call::Rename: return "Rename";
-    case Call::Remove: return "Remove";
-    case Call::SyncFolder: return "SyncFolder";
-  }
-  return "?";
+  static constexpr const char* kNames[] = {
+      "Open",   "Read",         "Write",        "Seek",
+      "Length", "Truncate",     "Sync",         "Close",
+      "Lock",   "StillNamedBy", "CopyAccess",   "KindOf",
+      "List",   "FinalPath",    "Rename",       "RenameToFreeName",
+      "Remove", "MakeFolder",   "RemoveFolder", "SyncFolder"};
+  return kNames[static_cast<int>(call)];
 }
 
 FileSystem& Real() { return RealFileSystem(); }
@@ -112,8 +100,17 @@ bool FaultyFileSystem::StillNamedBy(int file, const std::string& path) {
   return !Fails(Call::StillNamedBy, path) && Real().StillNamedBy(file, path);
 }
 
-bool FaultyFileSystem::CopyAccess(int model, int file) {
-  return !Fails(Call::CopyAccess, PathOf(file)) && Real().CopyAccess(model, file);
+bool FaultyFileSystem::CopyAccess(const std::string& modelPath, int file) {
+  return !Fails(Call::CopyAccess, PathOf(file)) && Real().CopyAccess(modelPath, file);
+}
+
+FileSystem::Kind FaultyFileSystem::KindOf(const std::string& path) {
+  // A look that fails finds nothing, as a folder that cannot be searched gives.
+  return Fails(Call::KindOf, path) ? Kind::Missing : Real().KindOf(path);
+}
+
+bool FaultyFileSystem::List(const std::string& folder, std::vector<std::string>& names) {
+  return !Fails(Call::List, folder) && Real().List(folder, names);
 }
 
 std::string FaultyFileSystem::FinalPath(const std::string& path) {
@@ -124,8 +121,20 @@ bool FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
   return !Fails(Call::Rename, from + ' ' + to) && Real().Rename(from, to);
 }
 
+bool FaultyFileSystem::RenameToFreeName(const std::string& from, const std::string& to) {
+  return !Fails(Call::RenameToFreeName, from + ' ' + to) && Real().RenameToFreeName(from, to);
+}
+
 bool FaultyFileSystem::Remove(const std::string& path) {
   return !Fails(Call::Remove, path) && Real().Remove(path);
+}
+
+bool FaultyFileSystem::MakeFolder(const std::string& path) {
+  return !Fails(Call::MakeFolder, path) && Real().MakeFolder(path);
+}
+
+bool FaultyFileSystem::RemoveFolder(const std::string& path) {
+  return !Fails(Call::RemoveFolder, path) && Real().RemoveFolder(path);
 }
 
 bool FaultyFileSystem::SyncFolder(const std::string& folder) {

@@ -1,8 +1,8 @@
 #pragma once
-// The real file system with failures put in where a test wants them: a sync, a rename or
-// a folder sync that fails, reads cut short or failing part way, an open that fails a
-// few times and then succeeds, a lock never granted. Every failure sets errno as the
-// system would. It also notes every call, so a test can check their order.
+// The real file system with failures put in where a test wants them: any call can fail,
+// on paths ending in a given way, after a number of calls that succeed, once or for good. Every
+// failure sets errno as the system would. It also notes every call, so a test can check their
+// order.
 #include <chrono>
 #include <cstddef>
 #include <map>
@@ -27,9 +27,14 @@ class FaultyFileSystem : public FileSystem {
     Lock,
     StillNamedBy,
     CopyAccess,
+    KindOf,
+    List,
     FinalPath,
     Rename,
+    RenameToFreeName,
     Remove,
+    MakeFolder,
+    RemoveFolder,
     SyncFolder
   };
 
@@ -69,10 +74,15 @@ class FaultyFileSystem : public FileSystem {
   bool Close(int file) override;
   bool Lock(int file) override;
   bool StillNamedBy(int file, const std::string& path) override;
-  bool CopyAccess(int model, int file) override;
+  bool CopyAccess(const std::string& modelPath, int file) override;
+  Kind KindOf(const std::string& path) override;
+  bool List(const std::string& folder, std::vector<std::string>& names) override;
   std::string FinalPath(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
+  bool RenameToFreeName(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool MakeFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
   bool SyncFolder(const std::string& folder) override;
 
  private:
