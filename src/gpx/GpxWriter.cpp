@@ -11,14 +11,23 @@ namespace {
 const QString kGpxNamespace = QStringLiteral("http://www.topografix.com/GPX/1/1");
 const QString kSchemaNamespace = QStringLiteral("http://www.w3.org/2001/XMLSchema-instance");
 
-// XML 1.0 holds no control characters but tab, line feed and carriage return; a name may
-// hold any byte. The writer would drop them and flag an error; the replacement character
-// keeps the user aware that something stood there.
+// XML 1.0 holds no control characters but tab, line feed and carriage return, no U+FFFE
+// or U+FFFF and no half of a surrogate pair; a name may hold any of them. The writer would
+// drop them and flag an error; the replacement character keeps the user aware that
+// something stood there.
 QString XmlText(std::u16string_view text) {
-  QString result = QString::fromStdU16String(std::u16string(text));
-  for (QChar& c : result) {
-    const char16_t unit = c.unicode();
-    if (unit < 0x20 && unit != u'\t' && unit != u'\n' && unit != u'\r') c = QChar(0xFFFD);
+  QString result = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+  const qsizetype size = result.size();
+  for (qsizetype i = 0; i < size; ++i) {
+    const char16_t unit = result.at(i).unicode();
+    const bool pairStart = QChar::isHighSurrogate(unit) && i + 1 < size &&
+                           QChar::isLowSurrogate(result.at(i + 1).unicode());
+    if (pairStart) {
+      ++i;  // a whole pair: a character beyond the 16-bit ones, which XML holds
+    } else if ((unit < 0x20 && unit != u'\t' && unit != u'\n' && unit != u'\r') ||
+               QChar::isSurrogate(unit) || unit == 0xFFFE || unit == 0xFFFF) {
+      result[i] = QChar(0xFFFD);
+    }
   }
   return result;
 }

@@ -85,7 +85,8 @@ TEST_F(CategoryCatalogueTest, NamesOnDiskInAnyLetterCase) {
   EXPECT_EQ(Scan(), (Rows{{u"", {}}, {u"Blitzer", shown}, {u"Shop", {}}}));
   EXPECT_EQ(PoiFilePath(table_.rows[0]), folder_.Folder() + u"pois/.asc");
   EXPECT_EQ(PoiFilePath(table_.rows[1]), folder_.Folder() + u"pois/Blitzer.asc");
-  EXPECT_EQ(test::ReadBytes(ResolvePath(RealFileSystem(), PoiFilePath(table_.rows[1]))), "\n8.0,48.0,\"Camera\"");
+  EXPECT_EQ(test::ReadBytes(ResolvePath(RealFileSystem(), PoiFilePath(table_.rows[1]))),
+            "\n8.0,48.0,\"Camera\"");
 
   std::filesystem::remove_all(folder_.Path() / "pois");
   EXPECT_EQ(Scan(), Rows{});
