@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QIODevice>
+#include <algorithm>
 
 #include "gpx/WaypointText.h"
 
@@ -33,6 +34,7 @@ QString XmlText(std::u16string_view text) {
 }
 
 constexpr qsizetype kFlushSize = 64 * 1024;
+constexpr std::size_t kPieceSize = 16 * 1024;
 
 }  // namespace
 
@@ -68,12 +70,24 @@ bool GpxWriter::Add(const Waypoint& waypoint) {
       xml_.writeTextElement(kGpxNamespace, QStringLiteral("time"), time);
     }
   }
-  if (!waypoint.name.empty()) {
-    xml_.writeTextElement(kGpxNamespace, QStringLiteral("name"), XmlText(waypoint.name));
-  }
-  xml_.writeTextElement(kGpxNamespace, QStringLiteral("type"), XmlText(waypoint.type));
+  if (!waypoint.name.empty()) WriteTextElement(QStringLiteral("name"), waypoint.name);
+  WriteTextElement(QStringLiteral("type"), waypoint.type);
   xml_.writeEndElement();
   return pending_.size() < kFlushSize ? written_ : Flush();
+}
+
+void GpxWriter::WriteTextElement(const QString& element, std::u16string_view text) {
+  // In pieces, each one handed to the device once it is large enough: a name as long as
+  // the file then needs no more memory than a piece.
+  xml_.writeStartElement(kGpxNamespace, element);
+  do {
+    std::size_t size = std::min(text.size(), kPieceSize);
+    if (size < text.size() && QChar::isHighSurrogate(text[size - 1])) ++size;  // a whole pair
+    xml_.writeCharacters(XmlText(text.substr(0, size)));
+    text.remove_prefix(size);
+    if (pending_.size() >= kFlushSize) Flush();
+  } while (!text.empty());
+  xml_.writeEndElement();
 }
 
 bool GpxWriter::Finish() {

@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QTimeZone>
 #include <QXmlStreamWriter>
+#include <string_view>
 
 #include "gpx/Waypoint.h"
 
@@ -28,6 +29,8 @@ class GpxWriter final : public WaypointSink {
   bool Finish();
 
  private:
+  // <element>text</element>, escaped as XML asks.
+  void WriteTextElement(const QString& element, std::u16string_view text);
   // Hands what the XML writer wrote so far to the device.
   bool Flush();
 

@@ -9,7 +9,7 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -43,153 +43,89 @@ unsigned ModeOf(const fs::path& path) {
   return ::stat(path.c_str(), &info) == 0 ? info.st_mode & 07777 : 0;
 }
 
-struct Row {
-  const char* what;
-  std::function<void(const test::TempFolder&)> setUp;  // around "out", the target
-  std::vector<Fault> faults;
-  bool replaced;
-  std::vector<std::string> namesAfter;  // the folder's entries afterwards
-  std::string problem = {};             // a part of Problem()
-  unsigned mode = 0640;                 // the target's mode afterwards
-  const char* temporary = nullptr;      // BeginAs this name, as the deletion does
-};
+// What stands at the target before: a 0640 file "old", nothing, a symlink to such a file or
+// to a file still to be made, a folder, a FIFO.
+enum class Before { File, Nothing, Link, LinkToNothing, Folder, Fifo };
 
-void Old(const test::TempFolder& folder) {
-  folder.Write("out", "old");
-  fs::permissions(folder.Path() / "out", fs::perms(0640));
+void Make(const test::TempFolder& folder, Before before) {
+  const fs::path out = folder.Path() / "out", real = folder.Path() / "real/out";
+  if (before == Before::Link || before == Before::LinkToNothing) {
+    fs::create_directory(real.parent_path());
+    fs::create_symlink("real/out", out);
+  }
+  if (before == Before::File || before == Before::Link) {
+    folder.Write(before == Before::Link ? "real/out" : "out", "old");
+    fs::permissions(before == Before::Link ? real : out, fs::perms(0640));
+  }
+  if (before == Before::Folder) fs::create_directory(out);
+  if (before == Before::Fifo) ::mkfifo(out.c_str(), 0640);
 }
 
+struct Row {
+  const char* what;
+  Before before;
+  std::optional<Fault> fault;
+  bool replaced;
+  std::string problem;   // a part of Problem()
+  unsigned mode = 0640;  // the target's mode afterwards; 0: not looked at
+  char planted = 0;      // at the caller's own name "out2": a 'f'ile, a 'l'ink, a 'd'irectory
+};
+
 TEST(FileReplacement, ReplacesWholeOrNotAtAll) {
-  const auto planted = [](auto plant) {
-    return [plant](const test::TempFolder& folder) {
-      Old(folder);
-      plant(folder, (folder.Path() / "out2").string());
-    };
-  };
   const Row rows[] = {
-      {"replaced, mode kept under umask 077", Old, {}, true, {"out"}},
-      {"made where nothing stood, by the umask", [](auto&) {}, {}, true, {"out"}, "", 0600},
-      {"a symlink stays, its target is replaced",
-       [](const test::TempFolder& folder) {
-         folder.MakeFolder("real");
-         folder.Write("real/out", "old");
-         fs::permissions(folder.Path() / "real/out", fs::perms(0640));
-         fs::create_symlink("real/out", folder.Path() / "out");
-       },
-       {},
-       true,
-       {"out", "real"}},
-      {"a symlink to a file still to be made",
-       [](const test::TempFolder& folder) {
-         folder.MakeFolder("real");
-         fs::create_symlink("real/out", folder.Path() / "out");
-       },
-       {},
-       true,
-       {"out", "real"},
-       "",
-       0600},
-      {"a folder is refused",
-       [](auto& folder) { folder.MakeFolder("out"); },
-       {},
-       false,
-       {"out"},
-       "Is a directory",
-       0},
-      {"a FIFO is refused",
-       [](auto& folder) { ::mkfifo((folder.Path() / "out").c_str(), 0640); },
-       {},
-       false,
-       {"out"},
-       "not a regular file",
-       0},
-      {"a full disk", Old, {Fault(Call::Write, ENOSPC)}, false, {"out"}, "No space left"},
-      {"a read-only folder",
-       Old,
-       {Fault(Call::Open, EACCES).On(".tmp")},
-       false,
-       {"out"},
+      {"mode kept under umask 077", Before::File, {}, true, ""},
+      {"made by the umask", Before::Nothing, {}, true, "", 0600},
+      {"a symlink stays, its target is replaced", Before::Link, {}, true, ""},
+      {"a symlink to a file still to be made", Before::LinkToNothing, {}, true, "", 0600},
+      {"a folder is refused", Before::Folder, {}, false, "Is a directory", 0},
+      {"a FIFO is refused", Before::Fifo, {}, false, "not a regular file", 0},
+      {"a full disk", Before::File, Fault(Call::Write, ENOSPC), false, "No space left"},
+      {"a read-only folder", Before::File, Fault(Call::Open, EACCES).On(".tmp"), false,
        "cannot create a temporary file"},
-      {"a temporary name taken by someone",
-       Old,
-       {Fault(Call::Open, EEXIST).On(".tmp")},
-       true,
-       {"out"}},
-      {"a mode that cannot be given",
-       Old,
-       {Fault(Call::CopyAccess, EPERM)},
-       false,
-       {"out"},
-       "permissions"},
-      {"a sync that fails", Old, {Fault(Call::Sync, EIO)}, false, {"out"}, "Input/output"},
-      {"a close that fails", Old, {Fault(Call::Close, EIO)}, false, {"out"}, "Input/output"},
-      {"a rename that fails", Old, {Fault(Call::Rename, EXDEV)}, false, {"out"}, "cannot rename"},
-      {"a folder sync that fails after the rename",
-       Old,
-       {Fault(Call::SyncFolder, EIO)},
-       true,
-       {"out"},
+      {"a temporary name taken", Before::File, Fault(Call::Open, EEXIST).On(".tmp"), true, ""},
+      {"a mode not given", Before::File, Fault(Call::CopyAccess, EPERM), false, "permissions"},
+      {"a sync that fails", Before::File, Fault(Call::Sync, EIO), false, "Input/output"},
+      {"a close that fails", Before::File, Fault(Call::Close, EIO), false, "Input/output"},
+      {"a rename that fails", Before::File, Fault(Call::Rename, EXDEV), false, "cannot rename"},
+      {"a folder sync after the rename", Before::File, Fault(Call::SyncFolder, EIO), true,
        "folder could not be synced"},
-      // The deletion's own name, made its own by the category's lock: what stands there goes
-      // as a name, never followed.
-      {"a leftover at the caller's name",
-       planted([](auto& folder, auto) { folder.Write("out2", "half"); }),
-       {},
-       true,
-       {"out", "victim"},
-       "",
-       0640,
-       "out2"},
-      {"a symlink at the caller's name",
-       planted([](auto& folder, const std::string& at) {
-         fs::create_symlink(folder.Path() / "victim", at);
-       }),
-       {},
-       true,
-       {"out", "victim"},
-       "",
-       0640,
-       "out2"},
-      {"a folder at the caller's name",
-       planted([](auto&, const std::string& at) { fs::create_directory(at); }),
-       {},
-       false,
-       {"out", "out2", "victim"},
-       "cannot create",
-       0640,
-       "out2"},
+      // The deletion's own name, made its own by the category's lock: what a killed run
+      // left there goes as a name, never followed.
+      {"a leftover at the caller's name", Before::File, {}, true, "", 0640, 'f'},
+      {"a symlink at the caller's name", Before::File, {}, true, "", 0640, 'l'},
+      {"a folder at the caller's name", Before::File, {}, false, "cannot create", 0640, 'd'},
   };
   const mode_t umask = ::umask(077);
   for (const Row& row : rows) {
     SCOPED_TRACE(row.what);
     test::TempFolder folder;
     folder.Write("victim", "not yours");
-    row.setUp(folder);
+    Make(folder, row.before);
+    const std::string target = (folder.Path() / "out").string(), own = target + "2";
+    if (row.planted == 'f') folder.Write("out2", "half");
+    if (row.planted == 'l') fs::create_symlink(folder.Path() / "victim", own);
+    if (row.planted == 'd') fs::create_directory(own);
     test::FaultyFileSystem files;
-    for (const Fault& fault : row.faults) files.Add(fault);
-    const std::string target = (folder.Path() / "out").string();
+    if (row.fault) files.Add(*row.fault);
     const std::string before = Contents(target);
     {
       FileReplacement replacement(files, target, Keep::Durably);
-      const bool begun = row.temporary
-                             ? replacement.BeginAs((folder.Path() / row.temporary).string())
-                             : replacement.Begin();
-      const bool replaced = begun && replacement.Contents().Write("new", 3) && replacement.Commit();
-      EXPECT_EQ(replaced, row.replaced);
+      const bool begun = row.planted ? replacement.BeginAs(own) : replacement.Begin();
+      EXPECT_EQ(begun && replacement.Contents().Write("new", 3) && replacement.Commit(),
+                row.replaced);
       EXPECT_NE(replacement.Problem().find(row.problem), std::string::npos)
           << replacement.Problem();
-      EXPECT_EQ(replacement.FolderNotSynced(),
-                row.faults.size() == 1 && row.faults[0].call == Call::SyncFolder);
+      EXPECT_EQ(replacement.FolderNotSynced(), row.fault && row.fault->call == Call::SyncFolder);
     }
     EXPECT_EQ(Contents(target), row.replaced ? "new" : before);
-    std::vector<std::string> expected = row.namesAfter;
-    expected.push_back("victim");
+    std::vector<std::string> expected = {"out", "victim"};
+    if (fs::exists(folder.Path() / "real")) expected.push_back("real");
+    if (row.planted == 'd') expected.push_back("out2");
     std::ranges::sort(expected);
-    expected.erase(std::unique(expected.begin(), expected.end()), expected.end());
     EXPECT_EQ(Names(folder.Path()), expected);
     EXPECT_EQ(test::ReadBytes(folder.Path() / "victim"), "not yours");
     EXPECT_TRUE(row.mode == 0 || ModeOf(target) == row.mode) << std::oct << ModeOf(target);
-    EXPECT_TRUE(!fs::is_directory(folder.Path() / "real") || fs::is_symlink(folder.Path() / "out"));
+    EXPECT_EQ(fs::is_symlink(folder.Path() / "out"), fs::exists(folder.Path() / "real"));
   }
   ::umask(umask);
 }

@@ -19,9 +19,9 @@ const char* NameOf(FaultyFileSystem::Call call) {
   return kNames[static_cast<int>(call)];
 }
 
-FileSystem& Real() { return RealFileSystem(); }
-
 }  // namespace
+
+FileSystem& FaultyFileSystem::Real() { return RealFileSystem(); }
 
 int FaultyFileSystem::Count(Call call) const {
   const std::string prefix = std::string(NameOf(call)) + ' ';
@@ -63,26 +63,6 @@ std::int64_t FaultyFileSystem::Read(int file, void* destination, std::size_t siz
   return Real().Read(file, destination, readLimit_ > 0 ? std::min(size, readLimit_) : size);
 }
 
-std::int64_t FaultyFileSystem::Write(int file, const void* source, std::size_t size) {
-  return Fails(Call::Write, PathOf(file)) ? -1 : Real().Write(file, source, size);
-}
-
-bool FaultyFileSystem::Seek(int file, std::int64_t offsetFromStart) {
-  return !Fails(Call::Seek, PathOf(file)) && Real().Seek(file, offsetFromStart);
-}
-
-std::int64_t FaultyFileSystem::Length(int file) {
-  return Fails(Call::Length, PathOf(file)) ? -1 : Real().Length(file);
-}
-
-bool FaultyFileSystem::Truncate(int file, std::int64_t length) {
-  return !Fails(Call::Truncate, PathOf(file)) && Real().Truncate(file, length);
-}
-
-bool FaultyFileSystem::Sync(int file) {
-  return !Fails(Call::Sync, PathOf(file)) && Real().Sync(file);
-}
-
 bool FaultyFileSystem::Close(int file) {
   const bool failed = Fails(Call::Close, PathOf(file));
   const int error = errno;
@@ -90,55 +70,6 @@ bool FaultyFileSystem::Close(int file) {
   const bool closed = Real().Close(file);  // a failing close still closes, as on Linux
   if (failed) errno = error;
   return !failed && closed;
-}
-
-bool FaultyFileSystem::Lock(int file) {
-  return !Fails(Call::Lock, PathOf(file)) && Real().Lock(file);
-}
-
-bool FaultyFileSystem::StillNamedBy(int file, const std::string& path) {
-  return !Fails(Call::StillNamedBy, path) && Real().StillNamedBy(file, path);
-}
-
-bool FaultyFileSystem::CopyAccess(const std::string& modelPath, int file) {
-  return !Fails(Call::CopyAccess, PathOf(file)) && Real().CopyAccess(modelPath, file);
-}
-
-FileSystem::Kind FaultyFileSystem::KindOf(const std::string& path) {
-  // A look that fails finds nothing, as a folder that cannot be searched gives.
-  return Fails(Call::KindOf, path) ? Kind::Missing : Real().KindOf(path);
-}
-
-bool FaultyFileSystem::List(const std::string& folder, std::vector<std::string>& names) {
-  return !Fails(Call::List, folder) && Real().List(folder, names);
-}
-
-std::string FaultyFileSystem::FinalPath(const std::string& path) {
-  return Fails(Call::FinalPath, path) ? std::string() : Real().FinalPath(path);
-}
-
-bool FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
-  return !Fails(Call::Rename, from + ' ' + to) && Real().Rename(from, to);
-}
-
-bool FaultyFileSystem::RenameToFreeName(const std::string& from, const std::string& to) {
-  return !Fails(Call::RenameToFreeName, from + ' ' + to) && Real().RenameToFreeName(from, to);
-}
-
-bool FaultyFileSystem::Remove(const std::string& path) {
-  return !Fails(Call::Remove, path) && Real().Remove(path);
-}
-
-bool FaultyFileSystem::MakeFolder(const std::string& path) {
-  return !Fails(Call::MakeFolder, path) && Real().MakeFolder(path);
-}
-
-bool FaultyFileSystem::RemoveFolder(const std::string& path) {
-  return !Fails(Call::RemoveFolder, path) && Real().RemoveFolder(path);
-}
-
-bool FaultyFileSystem::SyncFolder(const std::string& folder) {
-  return !Fails(Call::SyncFolder, folder) && Real().SyncFolder(folder);
 }
 
 }  // namespace poirec::test
