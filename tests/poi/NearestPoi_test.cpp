@@ -125,16 +125,6 @@ TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
                 longName + "\n9.0,10.0,\"x\"");
 }
 
-// Another program's POIs in whole degrees are found and deleted like any other.
-TEST_F(NearestPoiTest, FindsAndDeletesAPoiWrittenInWholeDegrees) {
-  AddCategory("Peaks", "\n8.5000000, 47.5000000, \"Summit\"\n8, 47, \"x\"\n9,46\n");
-  ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8000001, 47000000}, match));
-  EXPECT_EQ(std::tuple(match.position.lon, match.position.lat, match.name),
-            std::tuple(8000000, 47000000, u"\"x\""));
-  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
-  EXPECT_EQ(pois.Read("Peaks.asc"), "\n8.5000000, 47.5000000, \"Summit\"\n9,46");
-}
-
 TEST_F(NearestPoiTest, FileWhoseOnlyPoiIsTheMatchBecomesEmptyUnderItsOwnName) {
   AddCategory("Fuel", std::nullopt);
   pois.Write("FUEL.ASC", "\n8.1234560, 47.1234600, \"Quillon RECORD (05.12.26 14:03:59)\"");

@@ -65,7 +65,7 @@ class TwoRunsTest : public ::testing::Test {
     pois.Write("Cafe.asc", bytes);
     return records;
   }
-  // Deletes the POI of a record in a run of its own; 0 when it was deleted.
+  // Deletes the POI of a record; 0 when it was deleted.
   int Delete(const std::string& record) const {
     const NearestPoiMatch match{0, PositionOf(record), u"", true};
     return DeleteNearestPoi(RealFileSystem(), pois.table, match) == DeleteResult::Deleted ? 0 : 1;
