@@ -97,7 +97,7 @@ class Output {
                   poirec::ResolveFolderOf(poirec::RealFileSystem(), target_->toStdU16String()),
                   poirec::FileReplacement::Keep::Durably);
     if (target_->isEmpty() || !file_->Begin()) {
-      Say(Utf8(*target_) + ": cannot be created" + Because(file_->Problem()));
+      Say(Utf8(*target_) + ": cannot be created" + Because(file_ ? file_->Problem() : ""));
       return false;
     }
     fileDevice_.emplace(*file_);

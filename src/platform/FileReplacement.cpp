@@ -69,7 +69,10 @@ bool FileReplacement::Prepare() {
     case FileSystem::Kind::File:
     case FileSystem::Kind::Missing: break;
     case FileSystem::Kind::Folder: errno = EISDIR; return Fail("");
-    case FileSystem::Kind::Other: errno = ENXIO; return Fail("is not a regular file, not replaced");
+    case FileSystem::Kind::Other:
+      errno = ENXIO;
+      problem_ = "is not a regular file, so it is not replaced";
+      return false;
   }
   folder_ = Split(final_).first;
   return true;
