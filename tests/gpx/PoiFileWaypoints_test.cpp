@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,17 +13,6 @@
 #include "support/TempFolder.h"
 
 namespace poirec {
-
-// Failures show waypoints as text.
-void PrintTo(const Waypoint& waypoint, std::ostream* out) {
-  *out << "{" << waypoint.position.lon << ", " << waypoint.position.lat << ", \""
-       << Utf16ToUtf8(waypoint.name) << "\", " << Utf16ToUtf8(waypoint.type);
-  if (const auto& t = waypoint.recorded) {
-    *out << ", " << t->year << "-" << t->month << "-" << t->day << " " << t->hour << ":"
-         << t->minute << ":" << t->second;
-  }
-  *out << "}";
-}
 
 namespace {
 

@@ -23,10 +23,12 @@ TEST(ResolvePath, FindsEachPartIgnoringLetterCaseAndPrefersTheExactName) {
   const std::string base = folder.Path().string() + "/Pois/";
   EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("POIS/shop.BMP")), base + "Shop.bmp");
   EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("pois/A.asc")), base + "A.asc");
-  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("pois/A.ASC")), base + "A.asc");  // first in byte order
+  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("pois/A.ASC")),
+            base + "A.asc");  // first in byte order
   // A file about to be made keeps its name, in the folder found on disk.
   EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("pois/New.asc")), base + "New.asc");
-  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("none/x.asc")), folder.Path().string() + "/none/x.asc");
+  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("none/x.asc")),
+            folder.Path().string() + "/none/x.asc");
 }
 
 TEST(FindFiles, MatchesTheWildcardIgnoringCaseAndSkipsFolders) {
