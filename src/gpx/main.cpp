@@ -93,9 +93,11 @@ class Output {
       return false;
     }
     // The target's own name is taken as written: "Places.gpx" never replaces "places.gpx".
-    file_.emplace(poirec::RealFileSystem(),
-                  poirec::ResolveFolderOf(poirec::RealFileSystem(), target_->toStdU16String()),
-                  poirec::FileReplacement::Keep::Durably);
+    const std::string native =
+        poirec::ResolveFolderOf(poirec::RealFileSystem(), target_->toStdU16String());
+    // What exports that were killed left beside it goes; running ones keep theirs.
+    poirec::RemoveLeftoverTemporaryFiles(poirec::RealFileSystem(), native);
+    file_.emplace(poirec::RealFileSystem(), native, poirec::FileReplacement::Keep::Durably);
     if (target_->isEmpty() || !file_->Begin()) {
       Say(Utf8(*target_) + ": cannot be created" + Because(file_ ? file_->Problem() : ""));
       return false;
