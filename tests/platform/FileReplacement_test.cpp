@@ -69,6 +69,7 @@ struct Row {
   std::string problem;   // a part of Problem()
   unsigned mode = 0640;  // the target's mode afterwards; 0: not looked at
   char planted = 0;      // at the caller's own name "out2": a 'f'ile, a 'l'ink, a 'd'irectory
+  Keep keep = Keep::Durably;
 };
 
 TEST(FileReplacement, ReplacesWholeOrNotAtAll) {
@@ -94,6 +95,14 @@ TEST(FileReplacement, ReplacesWholeOrNotAtAll) {
       {"a leftover at the caller's name", Before::File, {}, true, "", 0640, 'f'},
       {"a symlink at the caller's name", Before::File, {}, true, "", 0640, 'l'},
       {"a folder at the caller's name", Before::File, {}, false, "cannot create", 0640, 'd'},
+      {"state of the moment, never synced",
+       Before::File,
+       {},
+       true,
+       "",
+       0640,
+       0,
+       Keep::ForTheMoment},
   };
   const mode_t umask = ::umask(077);
   for (const Row& row : rows) {
@@ -109,7 +118,7 @@ TEST(FileReplacement, ReplacesWholeOrNotAtAll) {
     if (row.fault) files.Add(*row.fault);
     const std::string before = Contents(target);
     {
-      FileReplacement replacement(files, target, Keep::Durably);
+      FileReplacement replacement(files, target, row.keep);
       const bool begun = row.planted ? replacement.BeginAs(own) : replacement.Begin();
       EXPECT_EQ(begun && replacement.Contents().Write("new", 3) && replacement.Commit(),
                 row.replaced);
@@ -118,6 +127,17 @@ TEST(FileReplacement, ReplacesWholeOrNotAtAll) {
       EXPECT_EQ(replacement.FolderNotSynced(), row.fault && row.fault->call == Call::SyncFolder);
     }
     EXPECT_EQ(Contents(target), row.replaced ? "new" : before);
+    // Data to keep is synced before the rename and its folder after.
+    const auto& log = files.Log();
+    const auto at = [&](const std::string& start) {
+      return std::ranges::find_if(log, [&](const auto& e) { return e.starts_with(start); }) -
+             log.begin();
+    };
+    const bool synced = at("Sync ") < at("Rename ") && at("Rename ") < at("SyncFolder ") &&
+                        at("SyncFolder ") < static_cast<long>(log.size());
+    EXPECT_TRUE(row.keep == Keep::Durably
+                    ? synced || row.fault || !row.replaced
+                    : files.Count(Call::Sync) + files.Count(Call::SyncFolder) == 0);
     // A name the routine did not make (one taken by someone) is never removed.
     EXPECT_TRUE(row.planted || !row.replaced || files.Count(Call::Remove) == 0);
     std::vector<std::string> expected = {"out", "victim"};
@@ -130,29 +150,6 @@ TEST(FileReplacement, ReplacesWholeOrNotAtAll) {
     EXPECT_EQ(fs::is_symlink(folder.Path() / "out"), fs::exists(folder.Path() / "real"));
   }
   ::umask(umask);
-}
-
-// Data to keep is synced before the rename and its folder after; the position file, state
-// of the moment, is never synced.
-TEST(FileReplacement, SyncsOnlyWhatIsKept) {
-  test::TempFolder folder;
-  for (const Keep keep : {Keep::Durably, Keep::ForTheMoment}) {
-    test::FaultyFileSystem files;
-    FileReplacement replacement(files, (folder.Path() / "out").string(), keep);
-    ASSERT_TRUE(replacement.Begin() && replacement.Commit());
-    const auto& log = files.Log();
-    const auto at = [&](const std::string& start) {
-      return std::ranges::find_if(log, [&](const auto& e) { return e.starts_with(start); }) -
-             log.begin();
-    };
-    if (keep == Keep::Durably) {
-      EXPECT_TRUE(at("Sync ") < at("Rename ") && at("Rename ") < at("SyncFolder ") &&
-                  at("SyncFolder ") < static_cast<long>(log.size()))
-          << ::testing::PrintToString(log);
-    } else {
-      EXPECT_EQ(files.Count(Call::Sync) + files.Count(Call::SyncFolder), 0);
-    }
-  }
 }
 
 // Two runs replace one target at once, again and again, while it is read: every read and
