@@ -95,6 +95,8 @@ TEST(FileReplacement, ReplacesWholeOrNotAtAll) {
       {"a leftover at the caller's name", Before::File, {}, true, "", 0640, 'f'},
       {"a symlink at the caller's name", Before::File, {}, true, "", 0640, 'l'},
       {"a folder at the caller's name", Before::File, {}, false, "cannot create", 0640, 'd'},
+      {"a full disk, unsynced", Before::File, Fault(Call::Write, ENOSPC), false, "No space left",
+       0640, 0, Keep::ForTheMoment},
       {"state of the moment, never synced",
        Before::File,
        {},
