@@ -51,23 +51,19 @@ TEST(ParsePoiLine, ReadsTheFieldsAsTheyStand) {
 
 class NearestPoiTest : public ::testing::Test {
  protected:
-  void AddCategory(const std::string& name, std::optional<std::string_view> bytes) {
-    pois.Add(name, bytes);
-  }
-
   test::CategoryFolder pois;
   CategoryTable& table = pois.table;
   NearestPoiMatch match;
 };
 
 TEST_F(NearestPoiTest, FindsTheFirstNearestPoiOverAllFiles) {
-  AddCategory("Missing", std::nullopt);
+  pois.Add("Missing", std::nullopt);
   // The two POIs in A and the one in B lie 44 + 56 = 100 from the position; what is no
   // POI line lies nearer.
-  AddCategory("A",
-              "; 8.1234560, 47.1234560, \"a comment\"\r\n8.1234560 47.1234560 no comma\r\n"
-              "\r\n  8.1235, 47.1234 , \"Caf\x80 \" , x\r\n8.1234000, 47.1235000, \"later\"");
-  AddCategory("B", "\n8.1234000, 47.1235000, \"in B\"");
+  pois.Add("A",
+           "; 8.1234560, 47.1234560, \"a comment\"\r\n8.1234560 47.1234560 no comma\r\n"
+           "\r\n  8.1235, 47.1234 , \"Caf\x80 \" , x\r\n8.1234000, 47.1235000, \"later\"");
+  pois.Add("B", "\n8.1234000, 47.1235000, \"in B\"");
   ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
   // The name through the code page, trimmed, its quotes kept.
   EXPECT_EQ(
@@ -80,14 +76,14 @@ TEST_F(NearestPoiTest, FindsTheFirstNearestPoiOverAllFiles) {
 }
 
 TEST_F(NearestPoiTest, WithoutAPoiAtTheMatchNothingIsRewritten) {
-  AddCategory("Comments", ";1, 2, \"x\"\n\n");
+  pois.Add("Comments", ";1, 2, \"x\"\n\n");
   match = {1, 1000000, 2000000, u"\"old\"", true};
   EXPECT_FALSE(FindNearestPoi(RealFileSystem(), table, {0, 0}, match));
   EXPECT_EQ(
       std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
       std::tuple(1, 1000000, 2000000, u"\"old\"", false));
   // Not after a search that found nothing, though row 1 holds a POI at the position.
-  AddCategory("First", "\n1.0, 2.0, \"a\"");
+  pois.Add("First", "\n1.0, 2.0, \"a\"");
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NoMatch);
   match = {-1, 1000000, 2000000, u"", true};  // no row of the table
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NoMatch);
@@ -108,13 +104,13 @@ TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
   hidden.resize(3 * 1999, 't');  // and a third piece
   std::string huge = "1.0, 1.0, \"" + std::string(39 * 1999 + 1988, 'h') + "8.1234560, 47.1234600";
   const std::string longName = "\n1.0, 1.0, \"" + std::string(2500, 'n') + "\"";
-  AddCategory("Cafe", "; my cafes, kept since 2004\r\n" + hidden +
-                          "\n8.1234560, 47.1234600, \"P1\""
-                          "\n8.1234560, 47.2000000, \"P2\", rated 5, open late\n   \t"
-                          "\n8.1234560, 47.1234600, \"P3\""
-                          "\r\n8.12345600000,+47.12346, \"P1 again, by another program\""
-                          "\nnot a poi line" +
-                          longName + "\n" + huge + "\n9.0,10.0,\"x\"\n\n");
+  pois.Add("Cafe", "; my cafes, kept since 2004\r\n" + hidden +
+                       "\n8.1234560, 47.1234600, \"P1\""
+                       "\n8.1234560, 47.2000000, \"P2\", rated 5, open late\n   \t"
+                       "\n8.1234560, 47.1234600, \"P3\""
+                       "\r\n8.12345600000,+47.12346, \"P1 again, by another program\""
+                       "\nnot a poi line" +
+                       longName + "\n" + huge + "\n9.0,10.0,\"x\"\n\n");
   ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
   EXPECT_EQ(std::tuple(match.position.lon, match.position.lat, match.name),
             std::tuple(8123455, 47123460, u"\"tail\""));  // 8.1234560 reads one millionth low
@@ -126,7 +122,7 @@ TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
 }
 
 TEST_F(NearestPoiTest, FileWhoseOnlyPoiIsTheMatchBecomesEmptyUnderItsOwnName) {
-  AddCategory("Fuel", std::nullopt);
+  pois.Add("Fuel", std::nullopt);
   pois.Write("FUEL.ASC", "\n8.1234560, 47.1234600, \"Quillon RECORD (05.12.26 14:03:59)\"");
   ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {0, 0}, match));
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
