@@ -48,6 +48,8 @@ class FileReplacement {
 
  private:
   bool Prepare();
+  bool TakeTargetAccess();
+  // Notes what failed, with the system's reason; false.
   bool Fail(const std::string& what);
   void Abandon();
 
@@ -58,6 +60,7 @@ class FileReplacement {
   std::string folder_;
   std::string temporary_;
   File contents_;
+  bool targetExists_ = false;
   bool created_ = false;
   bool folderNotSynced_ = false;
   std::string problem_;
