@@ -59,7 +59,7 @@ double BestMilliseconds(int repeats, const std::function<void()>& prepare,
 
 // Every ".asc" file of the folder's "pois" in name order, as the catalogue would list it.
 CategoryTable TableOf(const std::u16string& folder) {
-  std::vector<std::u16string> names = FindFiles(folder + u"pois/*.asc");
+  std::vector<std::u16string> names = FindFiles(RealFileSystem(), folder + u"pois/*.asc");
   std::sort(names.begin(), names.end());
   CategoryTable table;
   for (const std::u16string& file : names) {

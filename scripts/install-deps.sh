@@ -21,6 +21,8 @@ packages=(
   desktop-file-utils appstream lintian dpkg-dev fakeroot file man-db groff-base
   # fuzzing with libFuzzer
   clang libclang-rt-14-dev
+  # the GPX fuzz target judges each document with a strict XML reader
+  libxml2-dev
 )
 
 as_root() {

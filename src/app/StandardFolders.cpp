@@ -1,13 +1,15 @@
 #include "app/StandardFolders.h"
 
 #include <QDir>
-#include <QFile>
-#include <QFileInfo>
 #include <QStandardPaths>
 #include <QString>
-#include <QTemporaryDir>
+#include <cstdio>
 
+#include "app/PoisSeeding.h"
+#include "platform/Path.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/ProgramPath.h"
+#include "platform/TextEncoding.h"
 
 namespace poirec {
 namespace {
@@ -15,26 +17,17 @@ namespace {
 // The installed data folder as seen from the installed program's folder, worked out by the
 // build from the install layout ("../share/poi-recorder" for bin and share).
 const QString kInstalledDataFromProgram = QStringLiteral(POI_INSTALLED_DATA_FROM_PROGRAM);
-const QString kPois = QStringLiteral("pois");
 
 QString FromU16(const std::u16string& text) {
   return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
 }
 
-// Fills userFolder/pois with the installed samples. The copies go into a new folder beside it
-// that takes the name "pois" in one step once it is complete: an interrupted first start
-// leaves no half-filled folder that a later start would take for the user's own, and two
-// programs starting at once do not mix their copies (the second one's rename fails and its
-// copy is removed).
-void SeedPoisFolder(const QString& installedPois, const QString& userFolder) {
-  if (!QDir().mkpath(userFolder)) return;
-  QTemporaryDir seed(userFolder + kPois + QStringLiteral(".new-XXXXXX"));
-  if (!seed.isValid()) return;
-  const QFileInfoList samples = QDir(installedPois).entryInfoList(QDir::Files, QDir::Name);
-  for (const QFileInfo& sample : samples) {
-    if (!QFile::copy(sample.filePath(), seed.filePath(sample.fileName()))) return;
-  }
-  if (QDir().rename(seed.path(), userFolder + kPois)) seed.setAutoRemove(false);
+// The user's data folder as the XDG rules give it: $XDG_DATA_HOME when it is an absolute
+// path (a relative one is ignored), else ~/.local/share.
+QString UserDataHome() {
+  const QString configured = qEnvironmentVariable("XDG_DATA_HOME");
+  if (QDir::isAbsolutePath(configured)) return QDir::cleanPath(configured);
+  return QDir::homePath() + QStringLiteral("/.local/share");
 }
 
 }  // namespace
@@ -48,14 +41,19 @@ std::u16string DocumentsFolder() {
 std::u16string DataFolder() {
   const std::u16string programFolder = ProgramFolder();
   const QString installedPois =
-      QDir::cleanPath(FromU16(programFolder) + kInstalledDataFromProgram + u'/' + kPois);
-  if (!QFileInfo(installedPois).isDir()) return programFolder;
+      QDir::cleanPath(FromU16(programFolder) + kInstalledDataFromProgram + QStringLiteral("/pois"));
+  FileSystem& files = RealFileSystem();
+  const std::string nativeInstalledPois = Utf16ToUtf8(installedPois.toStdU16String());
+  if (files.KindOf(nativeInstalledPois) != FileSystem::Kind::Folder) return programFolder;
 
-  const QString userFolder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-                             QStringLiteral("/" POI_DATA_NAME "/");
-  // Anything already named "pois" is the user's: it is never filled again or replaced.
-  if (!QFileInfo::exists(userFolder + kPois)) SeedPoisFolder(installedPois, userFolder);
-  return userFolder.toStdU16String();
+  const std::u16string userFolder =
+      (UserDataHome() + QStringLiteral("/" POI_DATA_NAME "/")).toStdU16String();
+  const std::string problem = SeedPoisFolder(files, nativeInstalledPois, Utf16ToUtf8(userFolder));
+  if (!problem.empty()) {
+    std::fprintf(stderr, "%s: the data folder cannot be made: %s\n",
+                 Utf16ToUtf8(FileNameOf(ProgramFilePath())).c_str(), problem.c_str());
+  }
+  return userFolder;
 }
 
 }  // namespace poirec

@@ -4,59 +4,32 @@
 #include <utility>
 
 #include "platform/File.h"
+#include "platform/FileReplacement.h"
 #include "platform/Path.h"
-#include "platform/ProgramPath.h"
-#include "platform/TextEncoding.h"
 #include "position/PositionFile.h"
 
 namespace poirec {
 namespace {
 
-// A name taken by a file that a crashed writer left behind is skipped for the next one.
-constexpr int kCreateAttempts = 4;
-
 // A position file is a few lines; a file larger than this is some other file.
 constexpr std::size_t kLongestPositionFile = 64 * 1024;
-
-std::string Quoted(std::u16string_view path) { return "\"" + Utf16ToUtf8(path) + "\""; }
 
 }  // namespace
 
 PositionFileWriter::PositionFileWriter(FileSystem& files, std::u16string path)
-    : files_(files), path_(std::move(path)), folder_(FolderOf(path_)), name_(FileNameOf(path_)) {}
-
-std::u16string PositionFileWriter::NextTemporaryPath() {
-  const std::string suffix =
-      "." + std::to_string(CurrentProcessId()) + "-" + std::to_string(++temporaryCount_) + ".tmp";
-  return folder_ + u"." + name_ + Utf8ToUtf16(suffix);
+    : files_(files), path_(std::move(path)) {
+  RemoveLeftoverTemporaryFiles(files_, ResolvePath(files_, path_));
 }
 
 bool PositionFileWriter::Write(std::string_view text, std::string& reason) {
-  File file(files_);
-  std::u16string temporary;
-  for (int attempt = 0; attempt < kCreateAttempts && !file.IsOpen(); ++attempt) {
-    temporary = NextTemporaryPath();
-    if (!file.Open(temporary, File::Mode::CreateNew)) reason = LastErrorText();
+  FileReplacement replacement(files_, ResolvePath(files_, path_),
+                              FileReplacement::Keep::ForTheMoment);
+  if (replacement.Begin() && replacement.Contents().Write(text.data(), text.size()) &&
+      replacement.Commit()) {
+    return true;
   }
-  if (!file.IsOpen()) {
-    reason = "cannot create a temporary file beside it (" + reason + ")";
-    return false;
-  }
-
-  const bool written = file.Write(text.data(), text.size());
-  if (!written) reason = LastErrorText();
-  const bool closed = file.Close();
-  if (written && !closed) reason = LastErrorText();
-  if (!written || !closed) {
-    RemoveFile(files_, temporary);
-    return false;
-  }
-  if (!ReplaceFile(files_, temporary, path_)) {
-    reason = "cannot rename " + Quoted(temporary) + " over it (" + LastErrorText() + ")";
-    RemoveFile(files_, temporary);
-    return false;
-  }
-  return true;
+  reason = replacement.Problem().empty() ? LastErrorText() : replacement.Problem();
+  return false;
 }
 
 bool PositionFileWriter::Empty(std::string& reason) {

@@ -1,8 +1,9 @@
 #pragma once
-// Writes the position file so that a reader never sees half of it: the text goes into a
-// temporary file of its own in the same folder and is renamed over the position file in one
-// step. Nothing is synced: the file is the state of the moment, rewritten every second, and
-// after a power cut its freshness stamp makes whatever is left of it no fix.
+// Writes the position file so that a reader never sees half of it: it is replaced in one
+// step. It says how things are this moment, not data to keep, so it is never synced: a
+// power cut may cost the last text, and the freshness stamp makes whatever is left of it no
+// fix. A position file that is a symlink (one kept in memory, say) stays one, and the file it
+// leads to is replaced.
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,6 +26,7 @@ class PositionSink {
 
 class PositionFileWriter final : public PositionSink {
  public:
+  // Removes the temporary files that writers of this file left in earlier runs.
   PositionFileWriter(FileSystem& files, std::u16string path);
 
   bool Write(std::string_view text, std::string& reason) override;
@@ -33,15 +35,8 @@ class PositionFileWriter final : public PositionSink {
   const std::u16string& Path() const { return path_; }
 
  private:
-  // A name no other file has: hidden, beside the position file, with this process's id and a
-  // count, so neither a reader of the position file nor another writer ever opens it.
-  std::u16string NextTemporaryPath();
-
   FileSystem& files_;
   std::u16string path_;
-  std::u16string folder_;  // where the temporary files go; empty for the working folder
-  std::u16string name_;
-  unsigned long temporaryCount_ = 0;
 };
 
 // What the file at path said before the feeder starts: its position (to the millionth of a

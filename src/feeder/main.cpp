@@ -97,7 +97,7 @@ int main(int argc, char* argv[]) {
     path = poirec::Utf8ToUtf16(*options.file);
   } else {
     // A desktop makes the documents folder at the first login; the feeder may come first.
-    poirec::MakeFolder(documents);
+    poirec::MakeFolder(poirec::RealFileSystem(), documents);
   }
   const std::string fileName = poirec::Utf16ToUtf8(path);
   const auto lastKnown = poirec::ReadLastKnown(poirec::RealFileSystem(), path);

@@ -1,22 +1,22 @@
 #pragma once
-// Lets Qt's writers write into an AtomicOutputFile.
+// Lets Qt's writers write the new contents of a file that is replaced in one step.
 #include <QIODevice>
 
-#include "gpx/AtomicOutputFile.h"
+#include "platform/FileReplacement.h"
 
 namespace poirec {
 
 class AtomicFileDevice final : public QIODevice {
  public:
-  // Opens itself for writing; the file must be open.
-  explicit AtomicFileDevice(AtomicOutputFile& file);
+  // Opens itself for writing; the replacement must have begun.
+  explicit AtomicFileDevice(FileReplacement& file);
 
  protected:
   qint64 readData(char* data, qint64 maxSize) override;
   qint64 writeData(const char* data, qint64 size) override;
 
  private:
-  AtomicOutputFile& file_;
+  FileReplacement& file_;
 };
 
 }  // namespace poirec

@@ -20,8 +20,9 @@ bool HasExtension(std::u16string_view path) {
 
 }  // namespace
 
-std::vector<SourceFile> FolderSources(std::u16string_view folder, bool includeRecorded) {
-  std::vector<std::u16string> names = FindCategoryNames(folder);
+std::vector<SourceFile> FolderSources(FileSystem& files, std::u16string_view folder,
+                                      bool includeRecorded) {
+  std::vector<std::u16string> names = FindCategoryNames(files, folder);
   std::sort(names.begin(), names.end(), CategoryNameBefore);
   std::vector<SourceFile> sources;
   sources.reserve(names.size() + 1);
@@ -31,18 +32,18 @@ std::vector<SourceFile> FolderSources(std::u16string_view folder, bool includeRe
   }
   // The directory search ignores letter case, as opening the file does.
   const std::u16string recorded = std::u16string(folder) + std::u16string(kRecordedFile);
-  if (includeRecorded && !FindFiles(recorded).empty()) {
+  if (includeRecorded && !FindFiles(files, recorded).empty()) {
     sources.push_back({recorded, std::u16string(kRecordedType)});
   }
   return sources;
 }
 
-std::optional<std::vector<SourceFile>> NamedSources(std::u16string_view path,
+std::optional<std::vector<SourceFile>> NamedSources(FileSystem& files, std::u16string_view path,
                                                     bool includeRecorded) {
-  if (FolderExists(path)) {
+  if (FolderExists(files, path)) {
     std::u16string folder(path);
     if (folder.back() != u'/') folder += u'/';
-    return FolderSources(folder, includeRecorded);
+    return FolderSources(files, folder, includeRecorded);
   }
   if (!HasExtension(path)) return std::nullopt;
   const std::u16string_view fileName = FileNameOf(path);

@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QIODevice>
+#include <algorithm>
 #include <optional>
 
 #include "gpx/WaypointText.h"
@@ -12,19 +13,29 @@ namespace {
 const QString kGpxNamespace = QStringLiteral("http://www.topografix.com/GPX/1/1");
 const QString kSchemaNamespace = QStringLiteral("http://www.w3.org/2001/XMLSchema-instance");
 
-// XML 1.0 holds no control characters but tab, line feed and carriage return; a name may
-// hold any byte. The writer would drop them and flag an error; the replacement character
-// keeps the user aware that something stood there.
+// XML 1.0 holds no control characters but tab, line feed and carriage return, no U+FFFE
+// or U+FFFF and no half of a surrogate pair; a name may hold any of them. The writer would
+// drop them and flag an error; the replacement character keeps the user aware that
+// something stood there.
 QString XmlText(std::u16string_view text) {
-  QString result = QString::fromStdU16String(std::u16string(text));
-  for (QChar& c : result) {
-    const char16_t unit = c.unicode();
-    if (unit < 0x20 && unit != u'\t' && unit != u'\n' && unit != u'\r') c = QChar(0xFFFD);
+  QString result = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+  const qsizetype size = result.size();
+  for (qsizetype i = 0; i < size; ++i) {
+    const char16_t unit = result.at(i).unicode();
+    const bool pairStart = QChar::isHighSurrogate(unit) && i + 1 < size &&
+                           QChar::isLowSurrogate(result.at(i + 1).unicode());
+    if (pairStart) {
+      ++i;  // a whole pair: a character beyond the 16-bit ones, which XML holds
+    } else if ((unit < 0x20 && unit != u'\t' && unit != u'\n' && unit != u'\r') ||
+               QChar::isSurrogate(unit) || unit == 0xFFFE || unit == 0xFFFF) {
+      result[i] = QChar(0xFFFD);
+    }
   }
   return result;
 }
 
 constexpr qsizetype kFlushSize = 64 * 1024;
+constexpr std::size_t kPieceSize = 16 * 1024;
 
 }  // namespace
 
@@ -60,12 +71,24 @@ bool GpxWriter::Add(const Waypoint& waypoint) {
       xml_.writeTextElement(kGpxNamespace, QStringLiteral("time"), time);
     }
   }
-  if (!waypoint.name.empty()) {
-    xml_.writeTextElement(kGpxNamespace, QStringLiteral("name"), XmlText(waypoint.name));
-  }
-  xml_.writeTextElement(kGpxNamespace, QStringLiteral("type"), XmlText(waypoint.type));
+  if (!waypoint.name.empty()) WriteTextElement(QStringLiteral("name"), waypoint.name);
+  WriteTextElement(QStringLiteral("type"), waypoint.type);
   xml_.writeEndElement();
   return pending_.size() < kFlushSize ? written_ : Flush();
+}
+
+void GpxWriter::WriteTextElement(const QString& element, std::u16string_view text) {
+  // In pieces, each one handed to the device once it is large enough: a name as long as
+  // the file then needs no more memory than a piece.
+  xml_.writeStartElement(kGpxNamespace, element);
+  do {
+    std::size_t size = std::min(text.size(), kPieceSize);
+    if (size < text.size() && QChar::isHighSurrogate(text[size - 1])) ++size;  // a whole pair
+    xml_.writeCharacters(XmlText(text.substr(0, size)));
+    text.remove_prefix(size);
+    if (pending_.size() >= kFlushSize) Flush();
+  } while (!text.empty());
+  xml_.writeEndElement();
 }
 
 bool GpxWriter::Finish() {

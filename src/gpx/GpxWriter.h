@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QTimeZone>
 #include <QXmlStreamWriter>
+#include <string_view>
 
 #include "gpx/Waypoint.h"
 
@@ -21,13 +22,15 @@ class GpxWriter final : public WaypointSink {
   // The XML declaration and the opening of the <gpx> element.
   void Begin();
   // One <wpt>: lat and lon with seven decimals; <time> when the name gives a local time
-  // that exists, written in UTC; <name> when the POI has one; <type>. Control characters,
-  // which XML cannot hold, become U+FFFD.
+  // that exists, written in UTC; <name> when the POI has one; <type>. Characters that
+  // XML 1.0 cannot hold (controls, U+FFFE, U+FFFF, half a surrogate pair) become U+FFFD.
   bool Add(const Waypoint& waypoint) override;
   // Closes the document. False when anything could not be written to the device.
   bool Finish();
 
  private:
+  // <element>text</element>, escaped as XML asks.
+  void WriteTextElement(const QString& element, std::u16string_view text);
   // Hands what the XML writer wrote so far to the device.
   bool Flush();
 

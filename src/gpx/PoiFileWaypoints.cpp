@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "gpx/WaypointText.h"
 #include "platform/TextCharacters.h"
@@ -15,6 +16,7 @@ namespace poirec {
 namespace {
 
 constexpr std::int32_t kMaxLatitude = 90'000'000;
+constexpr std::size_t kKeptLineCapacity = 64 * 1024;
 constexpr std::int32_t kMaxLongitude = 180'000'000;
 
 // Blank lines and comments hold no POI by intent; any other line that is not one is
@@ -56,7 +58,10 @@ PoiFileReport ReadPoiFileWaypoints(FileSystem& files, std::u16string_view path,
       return;
     }
     if (waypoint.position.lon == kMaxLongitude) waypoint.position.lon = -kMaxLongitude;
-    waypoint.name = WaypointName(DecodeFileText(line.text));
+    std::u16string text = DecodeFileText(line.text);
+    // A line as long as the file is not kept twice over.
+    if (line.text.capacity() > kKeptLineCapacity) std::string().swap(line.text);
+    waypoint.name = WaypointName(std::move(text));
     waypoint.recorded = RecordedTime(waypoint.name);
     waypoint.type = type;
     if (!sink.Add(waypoint)) {

@@ -20,7 +20,8 @@ unsigned DaysInMonth(unsigned year, unsigned month) {
 
 }  // namespace
 
-std::u16string WaypointName(std::u16string_view line) {
+std::u16string WaypointName(std::u16string line) {
+  // Cut in place: a name may be as long as the file, and a copy would double it.
   const std::u16string_view text = TrimLeft(line);
   const std::size_t firstComma = text.find(u',');
   if (firstComma == std::u16string_view::npos) return {};
@@ -30,7 +31,10 @@ std::u16string WaypointName(std::u16string_view line) {
   if (name.size() >= 2 && name.front() == u'"' && name.back() == u'"') {
     name = name.substr(1, name.size() - 2);
   }
-  return std::u16string(name);
+  const auto start = static_cast<std::size_t>(name.data() - line.data());
+  line.erase(start + name.size());
+  line.erase(0, start);
+  return line;
 }
 
 std::optional<RecordTime> RecordedTime(std::u16string_view name) {

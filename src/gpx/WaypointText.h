@@ -12,7 +12,7 @@ namespace poirec {
 // The name of a POI line's text: everything after its second comma (commas in the name
 // stay), trimmed, without the pair of double quotes the recorder writes around it. A line
 // with fewer than three fields has no name.
-std::u16string WaypointName(std::u16string_view line);
+std::u16string WaypointName(std::u16string line);
 
 // The local time a record's name gives: a name of the form "... RECORD (dd.MM.yy
 // HH:mm:ss)", as the recorder names every POI it records, with a date and a time of day

@@ -11,11 +11,11 @@
 #include "app/CommandLine.h"
 #include "app/StandardFolders.h"
 #include "gpx/AtomicFileDevice.h"
-#include "gpx/AtomicOutputFile.h"
 #include "gpx/ExportRun.h"
 #include "gpx/ExportSources.h"
 #include "gpx/GpxWriter.h"
 #include "platform/DirectorySearch.h"
+#include "platform/Path.h"
 #include "platform/PosixFileSystem.h"
 #include "platform/TextEncoding.h"
 
@@ -33,27 +33,43 @@ void Say(const std::string& message) {
 
 std::string Utf8(const QString& text) { return text.toStdString(); }
 
+std::string Because(const std::string& problem) {
+  return problem.empty() ? std::string() : " (" + problem + ")";
+}
+
+// The paths as the system gave them: Qt's text of a name that is not UTF-8 has lost its
+// bytes, and only the bytes open the file.
+std::vector<std::u16string> PathsAsGiven(const QStringList& paths, int argc, char* argv[]) {
+  std::vector<std::u16string> given;
+  int next = 1;
+  for (const QString& path : paths) {
+    while (next < argc && QString::fromLocal8Bit(argv[next]) != path) ++next;
+    given.push_back(next < argc ? poirec::Utf8ToUtf16(argv[next++]) : path.toStdU16String());
+  }
+  return given;
+}
+
 struct Sources {
   std::vector<poirec::SourceFile> files;
   bool allFound = true;
 };
 
-Sources Gather(const QStringList& paths, bool includeRecorded) {
+Sources Gather(const std::vector<std::u16string>& paths, bool includeRecorded) {
   Sources sources;
-  if (paths.isEmpty()) {
+  if (paths.empty()) {
     // The folder the recorder itself files its POIs in.
     const std::u16string folder = poirec::DataFolder() + u"pois/";
-    if (!poirec::FolderExists(folder)) {
+    if (!poirec::FolderExists(poirec::RealFileSystem(), folder)) {
       Say(poirec::Utf16ToUtf8(folder) + ": no such folder");
       sources.allFound = false;
     }
-    sources.files = poirec::FolderSources(folder, includeRecorded);
+    sources.files = poirec::FolderSources(poirec::RealFileSystem(), folder, includeRecorded);
     return sources;
   }
-  for (const QString& path : paths) {
-    const auto named = poirec::NamedSources(path.toStdU16String(), includeRecorded);
+  for (const std::u16string& path : paths) {
+    const auto named = poirec::NamedSources(poirec::RealFileSystem(), path, includeRecorded);
     if (!named) {
-      Say(Utf8(path) + ": neither a folder nor a .asc file, skipped");
+      Say(poirec::Utf16ToUtf8(path) + ": neither a folder nor a .asc file, skipped");
       sources.allFound = false;
       continue;
     }
@@ -77,9 +93,14 @@ class Output {
       Say(Utf8(*target_) + ": will not replace a POI file with the GPX document");
       return false;
     }
-    file_.emplace(poirec::RealFileSystem(), target_->toStdU16String());
-    if (target_->isEmpty() || !file_->Open()) {
-      Say(Utf8(*target_) + ": cannot be created");
+    // The target's own name is taken as written: "Places.gpx" never replaces "places.gpx".
+    const std::string native =
+        poirec::ResolveFolderOf(poirec::RealFileSystem(), target_->toStdU16String());
+    // What exports that were killed left beside it goes; running ones keep theirs.
+    poirec::RemoveLeftoverTemporaryFiles(poirec::RealFileSystem(), native);
+    file_.emplace(poirec::RealFileSystem(), native, poirec::FileReplacement::Keep::Durably);
+    if (target_->isEmpty() || !file_->Begin()) {
+      Say(Utf8(*target_) + ": cannot be created" + Because(file_ ? file_->Problem() : ""));
       return false;
     }
     fileDevice_.emplace(*file_);
@@ -93,15 +114,15 @@ class Output {
   // Puts the whole document in place; false, and says so, when it could not be written.
   bool Finish(bool written) {
     written = written && (file_ ? file_->Commit() : standardOutput_.flush());
-    if (!written) {
-      Say((target_ ? Utf8(*target_) : std::string("standard output")) + ": cannot be written");
-    }
+    const std::string name = target_ ? Utf8(*target_) : std::string("standard output");
+    if (!written) Say(name + ": cannot be written" + Because(file_ ? file_->Problem() : ""));
+    if (written && file_ && file_->FolderNotSynced()) Say(name + ": " + file_->Problem());
     return written;
   }
 
  private:
   std::optional<QString> target_;
-  std::optional<poirec::AtomicOutputFile> file_;
+  std::optional<poirec::FileReplacement> file_;
   std::optional<poirec::AtomicFileDevice> fileDevice_;
   QFile standardOutput_;
 };
@@ -142,7 +163,8 @@ int main(int argc, char* argv[]) {
                                               : std::nullopt)) {
     return kFailed;
   }
-  const Sources sources = Gather(parser.positionalArguments(), parser.isSet(includeRecorded));
+  const Sources sources =
+      Gather(PathsAsGiven(parser.positionalArguments(), argc, argv), parser.isSet(includeRecorded));
   poirec::GpxWriter writer(output.Device(), QStringLiteral("poirecorder-gpx " POI_VERSION));
   writer.Begin();
   const poirec::ExportOutcome outcome =

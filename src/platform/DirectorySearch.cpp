@@ -1,10 +1,5 @@
 #include "platform/DirectorySearch.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
-#include <memory>
-
 #include "platform/Path.h"
 #include "platform/TextEncoding.h"
 
@@ -35,28 +30,25 @@ bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern) {
   return p == pattern.size();
 }
 
-std::vector<std::u16string> FindFiles(std::u16string_view folderAndPattern) {
+std::vector<std::u16string> FindFiles(FileSystem& files, std::u16string_view folderAndPattern) {
   const std::u16string_view folder = FolderOf(folderAndPattern);
   const std::u16string_view pattern = folderAndPattern.substr(folder.size());
 
   std::vector<std::u16string> names;
-  const std::string nativeFolder = folder.empty() ? std::string(".") : ResolvePath(folder);
-  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(nativeFolder.c_str()), &::closedir);
-  if (!dir) return names;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::u16string name = Utf8ToUtf16(entry->d_name);
+  const std::string nativeFolder = folder.empty() ? std::string(".") : ResolvePath(files, folder);
+  std::vector<std::string> entries;
+  if (!files.List(nativeFolder, entries)) return names;
+  for (const std::string& entry : entries) {
+    std::u16string name = Utf8ToUtf16(entry);
     if (!MatchesWildcard(name, pattern)) continue;
-    struct stat info {};
-    const std::string full = nativeFolder + "/" + entry->d_name;
-    if (::stat(full.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
-    names.push_back(name);
+    if (files.KindOf(nativeFolder + "/" + entry) != FileSystem::Kind::File) continue;
+    names.push_back(std::move(name));
   }
   return names;
 }
 
-bool FolderExists(std::u16string_view path) {
-  struct stat info {};
-  return ::stat(ResolvePath(path).c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+bool FolderExists(FileSystem& files, std::u16string_view path) {
+  return files.KindOf(ResolvePath(files, path)) == FileSystem::Kind::Folder;
 }
 
 }  // namespace poirec

@@ -3,6 +3,8 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/FileSystem.h"
+
 namespace poirec {
 
 // True when name matches the wildcard pattern ("*" any run, "?" one character),
@@ -13,9 +15,9 @@ bool MatchesWildcard(std::u16string_view name, std::u16string_view pattern);
 // the order the file system lists them. The argument is the folder and the pattern in
 // one path, as "<folder>/*.asc". Folders are not files and are never returned; a folder
 // that does not exist gives no names.
-std::vector<std::u16string> FindFiles(std::u16string_view folderAndPattern);
+std::vector<std::u16string> FindFiles(FileSystem& files, std::u16string_view folderAndPattern);
 
 // Whether the path (resolved as ResolvePath does) names a folder.
-bool FolderExists(std::u16string_view path);
+bool FolderExists(FileSystem& files, std::u16string_view path);
 
 }  // namespace poirec

@@ -1,13 +1,10 @@
 #include "platform/File.h"
 
-#include <sys/stat.h>
-
 #include <cerrno>
 #include <cstring>
 #include <utility>
 
 #include "platform/Path.h"
-#include "platform/TextEncoding.h"
 
 namespace poirec {
 namespace {
@@ -53,7 +50,7 @@ File& File::operator=(File&& other) noexcept {
 }
 
 bool File::Open(std::u16string_view path, Mode mode) {
-  const std::string native = ResolvePath(path);
+  const std::string native = ResolvePath(*files_, path);
   if (native.empty()) {
     Close();
     errno = ENOENT;
@@ -83,8 +80,8 @@ bool File::Lock() {
   return false;
 }
 
-bool File::TakeAccessFrom(const File& model) {
-  return handle_ >= 0 && model.handle_ >= 0 && files_->CopyAccess(model.handle_, handle_);
+bool File::TakeAccessFrom(const std::string& modelPath) {
+  return handle_ >= 0 && files_->CopyAccess(modelPath, handle_);
 }
 
 bool File::Flush() {
@@ -156,36 +153,21 @@ bool File::Close() {
   return flushed && closed;
 }
 
-bool RemoveFile(FileSystem& files, std::u16string_view path) {
-  return files.Remove(ResolvePath(path));
+bool PathExists(FileSystem& files, std::u16string_view path) {
+  return files.KindOf(ResolvePath(files, path)) != FileSystem::Kind::Missing;
 }
 
-bool ReplaceFile(FileSystem& files, std::u16string_view source, std::u16string_view target) {
-  return files.Rename(ResolvePath(source), ResolvePath(target));
+bool MakeFolder(FileSystem& files, std::u16string_view folder) {
+  const std::string native = ResolvePath(files, folder);
+  if (files.MakeFolder(native)) return true;
+  const int error = errno;
+  const bool made = error == EEXIST && files.KindOf(native) == FileSystem::Kind::Folder;
+  errno = error;
+  return made;
 }
 
-bool ReplaceFileNamed(FileSystem& files, std::u16string_view source, std::u16string_view target) {
-  const std::u16string_view folder = FolderOf(target);
-  const std::string nativeFolder = folder.empty() ? std::string() : ResolvePath(folder);
-  return files.Rename(ResolvePath(source), nativeFolder + Utf16ToUtf8(FileNameOf(target)));
-}
+std::string LastErrorText() { return ErrorText(errno); }
 
-bool SyncFolder(FileSystem& files, std::u16string_view folder) {
-  return files.SyncFolder(ResolvePath(folder));
-}
-
-bool PathExists(std::u16string_view path) {
-  struct stat info {};
-  return ::lstat(ResolvePath(path).c_str(), &info) == 0;
-}
-
-bool MakeFolder(std::u16string_view folder) {
-  const std::string native = ResolvePath(folder);
-  if (::mkdir(native.c_str(), 0777) == 0) return true;
-  struct stat info {};
-  return errno == EEXIST && ::stat(native.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
-}
-
-std::string LastErrorText() { return std::strerror(errno); }
+std::string ErrorText(int number) { return std::strerror(number); }
 
 }  // namespace poirec

@@ -43,8 +43,9 @@ class File {
   // may have renamed its new file over it meanwhile, and that file is then opened and
   // locked instead. False when the lock was not granted or the file is gone.
   bool Lock();
-  // Gives this file the owner (where allowed) and the permission bits of model.
-  bool TakeAccessFrom(const File& model);
+  // Gives this file the owner (where allowed) and the permission bits of the file at
+  // modelPath (a native path).
+  bool TakeAccessFrom(const std::string& modelPath);
 
   // Reads up to size bytes and returns how many were read: fewer only at the end of the
   // file or on a read error.
@@ -73,23 +74,15 @@ class File {
   bool writeFailed_ = false;
 };
 
-// Folder and file operations on 16-bit paths, resolved as ResolvePath does.
-bool RemoveFile(FileSystem& files, std::u16string_view path);
-// Replaces target by source in one step: the target is never missing in between.
-bool ReplaceFile(FileSystem& files, std::u16string_view source, std::u16string_view target);
-// The same for a target whose own name is taken as written (its folder is resolved): a
-// file for programs that tell letter cases apart, where "Places.gpx" must never replace
-// "places.gpx".
-bool ReplaceFileNamed(FileSystem& files, std::u16string_view source, std::u16string_view target);
-// Makes the entries of a folder (a created, removed or renamed file) durable.
-bool SyncFolder(FileSystem& files, std::u16string_view folder);
 // Whether anything (a file, a folder) is at the path, resolved as ResolvePath does.
-bool PathExists(std::u16string_view path);
+bool PathExists(FileSystem& files, std::u16string_view path);
 // Makes a folder (its parent must exist); true when the folder exists afterwards.
-bool MakeFolder(std::u16string_view folder);
+bool MakeFolder(FileSystem& files, std::u16string_view folder);
 
 // The system's reason for the failure of the file operation just before, such as
 // "No such file or directory", for messages to the user.
 std::string LastErrorText();
+// The same for an error number kept from earlier.
+std::string ErrorText(int number);
 
 }  // namespace poirec

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace poirec {
 
@@ -42,15 +43,33 @@ class FileSystem {
   virtual bool Lock(int file) = 0;
   // Whether path still names the open file (a rename may have put another file there).
   virtual bool StillNamedBy(int file, const std::string& path) = 0;
-  // Gives file the owner (where the system allows it) and permission bits of model.
-  virtual bool CopyAccess(int model, int file) = 0;
+  // Gives file the owner (where the system allows it) and permission bits of the file
+  // at modelPath.
+  virtual bool CopyAccess(const std::string& modelPath, int file) = 0;
 
-  // The path with every symlink followed; empty when it leads to nothing.
+  enum class Kind {
+    Missing,  // nothing is there
+    File,     // a regular file, or a symlink to one
+    Folder,   // a folder, or a symlink to one
+    Other,    // a FIFO, a device, a socket, or a symlink that leads nowhere
+  };
+  virtual Kind KindOf(const std::string& path) = 0;
+  // The names in a folder ("." and ".." left out), in the order the system lists them.
+  virtual bool List(const std::string& folder, std::vector<std::string>& names) = 0;
+  // The path with every symlink followed, also a last one that leads to no file yet;
+  // empty when its folder does not exist.
   virtual std::string FinalPath(const std::string& path) = 0;
   // Replaces to by from in one step: to is never missing in between.
   virtual bool Rename(const std::string& from, const std::string& to) = 0;
+  // Gives from the name to only while that name is free (EEXIST otherwise): what stands
+  // there is never replaced.
+  virtual bool RenameToFreeName(const std::string& from, const std::string& to) = 0;
   // Removes a name; a symlink goes, not what it points to.
   virtual bool Remove(const std::string& path) = 0;
+  // Makes a folder (its parent must exist); EEXIST when anything is there.
+  virtual bool MakeFolder(const std::string& path) = 0;
+  // Removes an empty folder.
+  virtual bool RemoveFolder(const std::string& path) = 0;
   // Makes a folder's entries (a created, removed or renamed file) durable.
   virtual bool SyncFolder(const std::string& folder) = 0;
 };

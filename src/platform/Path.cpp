@@ -1,10 +1,6 @@
 #include "platform/Path.h"
 
-#include <dirent.h>
-#include <sys/stat.h>
-
 #include <algorithm>
-#include <memory>
 #include <vector>
 
 #include "platform/TextEncoding.h"
@@ -12,24 +8,20 @@
 namespace poirec {
 namespace {
 
-bool Exists(const std::string& path) {
-  struct stat info {};
-  return ::lstat(path.c_str(), &info) == 0;
+bool Exists(FileSystem& files, const std::string& path) {
+  return files.KindOf(path) != FileSystem::Kind::Missing;
 }
 
 // The entry of folder whose name equals part ignoring case, or part itself.
-std::string MatchInFolder(const std::string& folder, const std::string& part) {
-  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
-                                                &::closedir);
-  if (!dir) return part;
+std::string MatchInFolder(FileSystem& files, const std::string& folder, const std::string& part) {
+  std::vector<std::string> names;
+  if (!files.List(folder.empty() ? "." : folder, names)) return part;
   const std::u16string wanted = Utf8ToUtf16(part);
-  std::vector<std::string> matches;
-  while (const dirent* entry = ::readdir(dir.get())) {
-    const std::string name = entry->d_name;
-    if (EqualsIgnoringCase(Utf8ToUtf16(name), wanted)) matches.push_back(name);
-  }
-  if (matches.empty()) return part;
-  return *std::min_element(matches.begin(), matches.end());
+  std::erase_if(names, [&](const std::string& name) {
+    return !EqualsIgnoringCase(Utf8ToUtf16(name), wanted);
+  });
+  if (names.empty()) return part;
+  return *std::min_element(names.begin(), names.end());
 }
 
 }  // namespace
@@ -61,9 +53,9 @@ std::u16string_view FileNameOf(std::u16string_view path) {
   return path.substr(FolderOf(path).size());
 }
 
-std::string ResolvePath(std::u16string_view path) {
+std::string ResolvePath(FileSystem& files, std::u16string_view path) {
   const std::string asWritten = Utf16ToUtf8(path);
-  if (asWritten.empty() || Exists(asWritten)) return asWritten;
+  if (asWritten.empty() || Exists(files, asWritten)) return asWritten;
 
   std::string resolved;
   std::size_t begin = 0;
@@ -78,16 +70,22 @@ std::string ResolvePath(std::u16string_view path) {
     const std::string part = asWritten.substr(begin, end - begin);
     if (!part.empty()) {
       std::string next = resolved + part;
-      if (folderExists && !Exists(next) && part != "." && part != "..") {
-        next = resolved + MatchInFolder(resolved, part);
+      if (folderExists && !Exists(files, next) && part != "." && part != "..") {
+        next = resolved + MatchInFolder(files, resolved, part);
       }
-      folderExists = folderExists && Exists(next);
+      folderExists = folderExists && Exists(files, next);
       resolved = next;
     }
     if (end < asWritten.size()) resolved += '/';
     begin = end + 1;
   }
   return resolved;
+}
+
+std::string ResolveFolderOf(FileSystem& files, std::u16string_view path) {
+  const std::u16string_view folder = FolderOf(path);
+  return (folder.empty() ? std::string() : ResolvePath(files, folder)) +
+         Utf16ToUtf8(FileNameOf(path));
 }
 
 }  // namespace poirec

@@ -7,13 +7,18 @@
 #include <string>
 #include <string_view>
 
+#include "platform/FileSystem.h"
+
 namespace poirec {
 
 // The native (UTF-8) path for a 16-bit path. Each part that does not exist as written
 // is replaced by the one entry of its folder that equals it ignoring case (the first in
 // name order if several do); parts that match nothing are kept as written, so a file
 // that is about to be created gets the name it was given.
-std::string ResolvePath(std::u16string_view path);
+std::string ResolvePath(FileSystem& files, std::u16string_view path);
+// The same for the folder part only; the file's own name is taken as written, for a file
+// that programs which tell letter cases apart will read ("Places.gpx" is not "places.gpx").
+std::string ResolveFolderOf(FileSystem& files, std::u16string_view path);
 
 // The folder part of a path: everything up to and including its last "/", empty when
 // it has none.

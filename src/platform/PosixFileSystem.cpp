@@ -1,14 +1,18 @@
 #include "platform/PosixFileSystem.h"
 
+#include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <chrono>
+#include <cstdio>
 #include <cstdlib>
 #include <memory>
+#include <string_view>
 #include <thread>
 
 namespace poirec {
@@ -119,25 +123,84 @@ bool PosixFileSystem::StillNamedBy(int file, const std::string& path) {
   return open.st_dev == named.st_dev && open.st_ino == named.st_ino;
 }
 
-bool PosixFileSystem::CopyAccess(int model, int file) {
+bool PosixFileSystem::CopyAccess(const std::string& modelPath, int file) {
   struct stat info {};
-  if (::fstat(model, &info) != 0) return false;
+  if (::stat(modelPath.c_str(), &info) != 0) return false;
   // Only root may give a file away; a user's own file keeps its owner either way.
   if (::fchown(file, info.st_uid, info.st_gid) != 0 && errno != EPERM) return false;
   return ::fchmod(file, info.st_mode & 07777) == 0;
 }
 
+FileSystem::Kind PosixFileSystem::KindOf(const std::string& path) {
+  struct stat info {};
+  if (::stat(path.c_str(), &info) != 0) {
+    return ::lstat(path.c_str(), &info) == 0 ? Kind::Other : Kind::Missing;
+  }
+  if (S_ISREG(info.st_mode)) return Kind::File;
+  return S_ISDIR(info.st_mode) ? Kind::Folder : Kind::Other;
+}
+
+bool PosixFileSystem::List(const std::string& folder, std::vector<std::string>& names) {
+  names.clear();
+  const std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.empty() ? "." : folder.c_str()),
+                                                &::closedir);
+  if (!dir) return false;
+  while (const dirent* entry = ::readdir(dir.get())) {
+    const std::string_view name = entry->d_name;
+    if (name != "." && name != "..") names.emplace_back(name);
+  }
+  return true;
+}
+
 std::string PosixFileSystem::FinalPath(const std::string& path) {
-  const std::unique_ptr<char, void (*)(void*)> resolved(::realpath(path.c_str(), nullptr),
-                                                        &std::free);
-  return resolved ? std::string(resolved.get()) : std::string();
+  // The folder is resolved by the system; a link in the last part is followed here, so
+  // that one leading to a file that is still to be made names where that file goes.
+  std::string current = path;
+  for (int hop = 0; hop < 40; ++hop) {
+    const std::size_t slash = current.rfind('/');
+    const std::string name = slash == std::string::npos ? current : current.substr(slash + 1);
+    const std::string folder =
+        slash == std::string::npos ? "." : current.substr(0, slash == 0 ? 1 : slash);
+    const std::unique_ptr<char, void (*)(void*)> resolved(
+        ::realpath((name.empty() || name == "." || name == ".." ? current : folder).c_str(),
+                   nullptr),
+        &std::free);
+    if (!resolved) return {};
+    if (name.empty() || name == "." || name == "..") return resolved.get();
+    const std::string resolvedFolder = resolved.get();
+    current = (resolvedFolder == "/" ? "" : resolvedFolder) + "/" + name;
+    char target[PATH_MAX];
+    const ssize_t length = ::readlink(current.c_str(), target, sizeof target);
+    if (length < 0) return current;  // no link: a file, a folder, or nothing yet
+    const std::string link(target, static_cast<std::size_t>(length));
+    current = link.starts_with('/') ? link : resolvedFolder + "/" + link;
+  }
+  errno = ELOOP;
+  return {};
 }
 
 bool PosixFileSystem::Rename(const std::string& from, const std::string& to) {
   return ::rename(from.c_str(), to.c_str()) == 0;
 }
 
+bool PosixFileSystem::RenameToFreeName(const std::string& from, const std::string& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
+  if (errno != EINVAL && errno != ENOSYS) return false;
+  // A file system that cannot refuse by itself: the name is looked at first.
+  if (KindOf(to) != Kind::Missing) {
+    errno = EEXIST;
+    return false;
+  }
+  return Rename(from, to);
+}
+
 bool PosixFileSystem::Remove(const std::string& path) { return ::unlink(path.c_str()) == 0; }
+
+bool PosixFileSystem::MakeFolder(const std::string& path) {
+  return ::mkdir(path.c_str(), 0777) == 0;
+}
+
+bool PosixFileSystem::RemoveFolder(const std::string& path) { return ::rmdir(path.c_str()) == 0; }
 
 bool PosixFileSystem::SyncFolder(const std::string& folder) {
   const int descriptor =

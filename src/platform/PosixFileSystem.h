@@ -16,10 +16,15 @@ class PosixFileSystem final : public FileSystem {
   bool Close(int file) override;
   bool Lock(int file) override;
   bool StillNamedBy(int file, const std::string& path) override;
-  bool CopyAccess(int model, int file) override;
+  bool CopyAccess(const std::string& modelPath, int file) override;
+  Kind KindOf(const std::string& path) override;
+  bool List(const std::string& folder, std::vector<std::string>& names) override;
   std::string FinalPath(const std::string& path) override;
   bool Rename(const std::string& from, const std::string& to) override;
+  bool RenameToFreeName(const std::string& from, const std::string& to) override;
   bool Remove(const std::string& path) override;
+  bool MakeFolder(const std::string& path) override;
+  bool RemoveFolder(const std::string& path) override;
   bool SyncFolder(const std::string& folder) override;
 };
 

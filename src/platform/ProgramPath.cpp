@@ -1,9 +1,11 @@
 #include "platform/ProgramPath.h"
 
 #include <limits.h>
+#include <signal.h>
 #include <unistd.h>
 
 #include <array>
+#include <cerrno>
 
 #include "platform/Path.h"
 #include "platform/TextEncoding.h"
@@ -25,5 +27,10 @@ std::u16string FolderOfProgram(std::u16string_view programFilePath) {
 std::u16string ProgramFolder() { return FolderOfProgram(ProgramFilePath()); }
 
 long CurrentProcessId() { return static_cast<long>(::getpid()); }
+
+bool ProcessRuns(long id) {
+  // A process of another user answers, but may not be signalled.
+  return id > 0 && (::kill(static_cast<pid_t>(id), 0) == 0 || errno == EPERM);
+}
 
 }  // namespace poirec

@@ -16,5 +16,7 @@ std::u16string ProgramFolder();
 
 // The running program's process id, which no other running program shares.
 long CurrentProcessId();
+// Whether a process with this id runs now.
+bool ProcessRuns(long id);
 
 }  // namespace poirec

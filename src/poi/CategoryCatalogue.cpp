@@ -23,11 +23,11 @@ bool IsReservedName(std::u16string_view name) {
 
 bool CategoryNameBefore(std::u16string_view a, std::u16string_view b) { return a < b; }
 
-std::vector<std::u16string> FindCategoryNames(std::u16string_view folder) {
+std::vector<std::u16string> FindCategoryNames(FileSystem& files, std::u16string_view folder) {
   std::vector<std::u16string> names;
   std::unordered_set<std::u16string> seen;
   const std::u16string pattern = std::u16string(folder) + u"*" + std::u16string(kCategoryExtension);
-  for (const std::u16string& file : FindFiles(pattern)) {
+  for (const std::u16string& file : FindFiles(files, pattern)) {
     std::u16string name = file.substr(0, file.size() - kCategoryExtension.size());
     if (IsReservedName(name)) continue;
     // Names that differ only in the extension's letter case are one category on disk
@@ -37,10 +37,10 @@ std::vector<std::u16string> FindCategoryNames(std::u16string_view folder) {
   return names;
 }
 
-std::optional<std::u16string> FindCategoryShownAs(std::u16string_view folder,
+std::optional<std::u16string> FindCategoryShownAs(FileSystem& files, std::u16string_view folder,
                                                   std::u16string_view shownName) {
   std::optional<std::u16string> found;
-  for (std::u16string& name : FindCategoryNames(folder)) {
+  for (std::u16string& name : FindCategoryNames(files, folder)) {
     if (!EqualsIgnoringCase(CategoryDisplayName(name), shownName)) continue;
     if (!found || CategoryNameBefore(name, *found)) found = std::move(name);
   }
@@ -58,8 +58,8 @@ namespace {
 
 // The rows the table has, filled with the first category names by name when the folder
 // holds more.
-std::vector<std::u16string> CategoryRowNames(const std::u16string& folder) {
-  std::vector<std::u16string> names = FindCategoryNames(folder);
+std::vector<std::u16string> CategoryRowNames(FileSystem& files, const std::u16string& folder) {
+  std::vector<std::u16string> names = FindCategoryNames(files, folder);
   constexpr auto kRows = static_cast<std::size_t>(CategoryTable::kCapacity);
   if (names.size() > kRows) {
     std::nth_element(names.begin(), names.begin() + kRows, names.end(), CategoryNameBefore);
@@ -70,11 +70,11 @@ std::vector<std::u16string> CategoryRowNames(const std::u16string& folder) {
 
 }  // namespace
 
-void ScanCategories(CategoryTable& table, std::u16string_view programFolder) {
+void ScanCategories(FileSystem& files, CategoryTable& table, std::u16string_view programFolder) {
   table.count = 0;
 
   const std::u16string folder = std::u16string(programFolder) + u"pois/";
-  for (std::u16string& name : CategoryRowNames(folder)) {
+  for (std::u16string& name : CategoryRowNames(files, folder)) {
     CategoryEntry& row = table.rows[static_cast<std::size_t>(table.count)];
     row = CategoryRow(folder, std::move(name));
     ++table.count;

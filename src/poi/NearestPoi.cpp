@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/File.h"
+#include "platform/FileReplacement.h"
 #include "platform/Path.h"
 #include "platform/TextCharacters.h"
 #include "poi/DeletedLines.h"
@@ -16,13 +17,6 @@ namespace {
 
 std::int32_t RowsInUse(const CategoryTable& table) {
   return std::clamp(table.count, 0, CategoryTable::kCapacity);
-}
-
-// The folder of a native path, for its sync.
-std::string NativeFolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return path.substr(0, slash == 0 ? 1 : slash);
 }
 
 bool IsBlank(std::string_view bytes) {
@@ -142,68 +136,54 @@ CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint p
 }  // namespace
 
 DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
-                              const NearestPoiMatch& match, AppendError* keptError) {
+                              const NearestPoiMatch& match, DeleteFailure* failure) {
   if (!match.found || match.fileIndex < 0 || match.fileIndex >= RowsInUse(table)) {
     return DeleteResult::NoMatch;
   }
   const CategoryEntry& row = table.rows[static_cast<std::size_t>(match.fileIndex)];
+  const std::u16string category = PoiFilePath(row);
+  const auto fail = [&](DeleteResult result, std::string reason) {
+    if (failure) *failure = {category, std::move(reason)};
+    return result;
+  };
   // A category that is a symlink is rewritten where it points, so the link keeps working.
-  const std::string path = files.FinalPath(ResolvePath(PoiFilePath(row)));
-  if (path.empty()) return DeleteResult::NotOpened;
+  const std::string path = files.FinalPath(ResolvePath(files, category));
+  if (path.empty()) return fail(DeleteResult::NotOpened, LastErrorText());
 
   // Opened for writing though only read: a file this user may not change is not
   // rewritten either. Its lock, held until the new file is in place, keeps the appends
   // and deletions of other runs out of the whole rewrite, so none of them is lost.
-  File category(files);
-  if (!category.OpenNative(path, File::Mode::ReadWrite)) {
-    return File(files).OpenNative(path, File::Mode::Read) ? DeleteResult::NotWritten
-                                                          : DeleteResult::NotOpened;
+  File original(files);
+  if (!original.OpenNative(path, File::Mode::ReadWrite)) {
+    const std::string reason = LastErrorText();
+    return fail(File(files).OpenNative(path, File::Mode::Read) ? DeleteResult::NotWritten
+                                                               : DeleteResult::NotOpened,
+                reason);
   }
-  if (!category.Lock()) return DeleteResult::NotWritten;
-
-  // Under the lock the temporary file is this run's alone: one that a killed run left
-  // is removed, and whatever was planted in its place (a symlink, a FIFO) goes as a
-  // name and is never followed. The new file is private until it has the category
-  // file's permissions, and gets its owner where the system allows.
-  const std::string temporaryPath = path + "2";
-  files.Remove(temporaryPath);
-  File temporary(files);
-  if (!temporary.OpenNative(temporaryPath, File::Mode::CreateNew)) return DeleteResult::NotWritten;
-  DeleteResult result = DeleteResult::Deleted;
-  if (!temporary.TakeAccessFrom(category)) result = DeleteResult::NotWritten;
-
+  if (!original.Lock()) {
+    return fail(DeleteResult::NotWritten, "another run keeps it locked (" + LastErrorText() + ")");
+  }
+  // The reader holds the lock from here on, and gives it up only after the replacement
+  // has put its file in place or removed it: under the lock the ".asc2" name is this
+  // run's alone.
   TextLineReader reader(files);
-  reader.Open(std::move(category));  // the reader holds the lock from here on
-  CopyOutcome copied;
-  if (result == DeleteResult::Deleted) {
-    copied = CopyWithoutPosition(reader, temporary, match.position);
-    if (!copied.writtenAll) {
-      result = DeleteResult::NotWritten;
-    } else if (!copied.readAll) {
-      result = DeleteResult::NotOpened;
-    } else if (copied.removedLines == 0) {
-      result = DeleteResult::NotPresent;
-    } else if (!temporary.Sync()) {
-      result = DeleteResult::NotWritten;
-    }
+  reader.Open(std::move(original));
+  FileReplacement replacement(files, path, FileReplacement::Keep::Durably);
+  if (!replacement.BeginAs(path + "2"))
+    return fail(DeleteResult::NotWritten, replacement.Problem());
+
+  const CopyOutcome copied = CopyWithoutPosition(reader, replacement.Contents(), match.position);
+  if (!copied.writtenAll) return fail(DeleteResult::NotWritten, LastErrorText());
+  if (!copied.readAll) return fail(DeleteResult::NotOpened, "it could not be read to its end");
+  if (copied.removedLines == 0) return DeleteResult::NotPresent;
+  // Kept before they go, once the new file is written; a rename that then fails leaves
+  // them kept and still in place, never lost.
+  AppendError kept;
+  if (KeepDeletedLines(files, category, copied.removed, &kept) != AppendResult::Appended) {
+    if (failure) *failure = {kept.path, kept.number != 0 ? ErrorText(kept.number) : "not written"};
+    return DeleteResult::NotKept;
   }
-  const bool closed = temporary.Close();
-  if (result == DeleteResult::Deleted && !closed) result = DeleteResult::NotWritten;
-  // Kept before they go, and only when all else is ready, so nothing is kept twice.
-  if (result == DeleteResult::Deleted && KeepDeletedLines(files, PoiFilePath(row), copied.removed,
-                                                          keptError) != AppendResult::Appended) {
-    result = DeleteResult::NotKept;
-  }
-  // The rename replaces the category file in one step: it is never missing in between.
-  if (result == DeleteResult::Deleted && !files.Rename(temporaryPath, path)) {
-    result = DeleteResult::NotWritten;
-  }
-  if (result != DeleteResult::Deleted) {
-    files.Remove(temporaryPath);
-    return result;
-  }
-  // The new contents are in place either way; this makes the rename itself durable.
-  files.SyncFolder(NativeFolderOf(path));
+  if (!replacement.Commit()) return fail(DeleteResult::NotWritten, replacement.Problem());
   return DeleteResult::Deleted;
 }
 

@@ -38,6 +38,12 @@ enum class DeleteResult {
   NotKept,     // the lines could not be kept in "deleted/", so none was removed
 };
 
+// Which category file a deletion could not change, and why (UTF-8).
+struct DeleteFailure {
+  std::u16string path;
+  std::string reason;
+};
+
 // Rewrites the match's category file without the lines at the match's position (the
 // name is not compared, so POIs recorded at the same spot go together). Every other
 // line that is not blank is written back as it was read, after its line break; blank
@@ -46,10 +52,11 @@ enum class DeleteResult {
 // rewritten at its target. The category file's lock is held throughout, so a record
 // another run appends meanwhile waits and then lands in the new file. Whatever fails
 // (also a lock not granted in time, or a file this user may not write), the category
-// file is left byte for byte as it was and the temporary file is removed. The lines removed
-// are kept in "deleted/" beside the category file before the new file takes its place
-// (KeepDeletedLines); when they cannot be, keptError says why.
+// file is left byte for byte as it was and the temporary file is removed; failure, when
+// given, then says which file and why. The lines removed are kept in "deleted/" beside the
+// category file before the new file takes its place (KeepDeletedLines); when they cannot be,
+// nothing is deleted (NotKept) and failure names the file they were to be kept in.
 DeleteResult DeleteNearestPoi(FileSystem& files, const CategoryTable& table,
-                              const NearestPoiMatch& match, AppendError* keptError = nullptr);
+                              const NearestPoiMatch& match, DeleteFailure* failure = nullptr);
 
 }  // namespace poirec

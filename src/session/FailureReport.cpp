@@ -52,14 +52,27 @@ std::string AppendFailureExplanation(AppendResult result, const AppendError& err
   return "the record was written to " + Quoted(error.path);
 }
 
-std::string KeepFailureExplanation(const AppendError& error) {
-  return "the POI was not deleted: its line could not be kept in " + Quoted(error.path) +
-         Reason(error.number);
-}
-
 void ReportAppendFailure(Shell& shell, AppendResult result, const AppendError& error) {
   shell.Explain(AppendFailureExplanation(result, error));
   shell.ShowMessage(kFileCouldNotBeCreated);
+}
+
+std::string DeleteFailureExplanation(DeleteResult result, const DeleteFailure& failure) {
+  if (result == DeleteResult::NotKept) {
+    return "the POI was not deleted: its line could not be kept in " + Quoted(failure.path) +
+           ": " + failure.reason;
+  }
+  const std::string verb =
+      result == DeleteResult::NotOpened ? " could not be read" : " could not be changed";
+  return "the POI was not deleted: " + Quoted(failure.path) + verb + ": " + failure.reason +
+         "; the file is as it was";
+}
+
+void ReportDeleteFailure(Shell& shell, DeleteResult result, const DeleteFailure& failure) {
+  if (result == DeleteResult::NotOpened || result == DeleteResult::NotWritten ||
+      result == DeleteResult::NotKept) {
+    shell.Explain(DeleteFailureExplanation(result, failure));
+  }
 }
 
 }  // namespace poirec

@@ -21,7 +21,7 @@ OnePressOutcome RecordOnePress(ProcessState& state, Shell& shell, const OnePress
     return failed(OnePressOutcome::NoFix);
   }
   const std::u16string folder = state.folders.program + u"pois/";
-  auto name = FindCategoryShownAs(folder, request.category);
+  auto name = FindCategoryShownAs(*state.files, folder, request.category);
   if (!name) {
     shell.Explain("no category \"" + Utf16ToUtf8(request.category) + "\" in \"" +
                   Utf16ToUtf8(folder) + "\"");

@@ -25,14 +25,11 @@ bool FilePoi(ProcessState& state, Shell& shell, Placement placement) {
 }
 
 bool DeleteMatchedPoi(ProcessState& state, Shell& shell) {
-  AppendError error;
+  DeleteFailure failure;
   const DeleteResult result =
-      DeleteNearestPoi(*state.files, state.categoryTable, state.nearestPoiMatch, &error);
-  if (result == DeleteResult::NotKept) {
-    shell.Explain(KeepFailureExplanation(error));
-  } else if (result == DeleteResult::Deleted) {
-    shell.PlaySound(SoundEvent::Complete);
-  }
+      DeleteNearestPoi(*state.files, state.categoryTable, state.nearestPoiMatch, &failure);
+  ReportDeleteFailure(shell, result, failure);
+  if (result == DeleteResult::Deleted) shell.PlaySound(SoundEvent::Complete);
   return result == DeleteResult::Deleted;
 }
 

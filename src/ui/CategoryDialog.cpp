@@ -53,7 +53,7 @@ CategoryDialog::CategoryDialog(ProcessState& state, NestedPages pages)
   CreateButtonFont(state_.buttonFont);
   for (int slot = 0; slot < kSlotCount; ++slot) Slot(slot).SetFlatLook(false, true);
   CancelButton().SetFlatLook(false, true);
-  ScanCategories(state_.categoryTable, state_.folders.program);
+  ScanCategories(*state_.files, state_.categoryTable, state_.folders.program);
   SortCategories(state_.categoryTable);
   ShowPage(0);
   PlaceFullScreen(*this);

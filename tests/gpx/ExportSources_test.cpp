@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "platform/PosixFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -32,20 +33,20 @@ TEST_F(ExportSourcesTest, AFolderGivesItsCategoriesInThePagesOrder) {
       {pois + u"Blitzer.asc", u"Blitzer"}, {pois + u"Zoo.asc", u"Zoo"},
       {pois + u"bakery.asc", u"bakery"},
   };
-  EXPECT_EQ(FolderSources(pois, false), categories);
+  EXPECT_EQ(FolderSources(RealFileSystem(), pois, false), categories);
 
   std::vector<SourceFile> withRecorded = categories;
   withRecorded.push_back({pois + u"recorded.asc", u"recorded"});  // opened ignoring case
-  EXPECT_EQ(FolderSources(pois, true), withRecorded);
+  EXPECT_EQ(FolderSources(RealFileSystem(), pois, true), withRecorded);
 
   // A named folder, with or without its final "/".
-  EXPECT_EQ(NamedSources(pois, true), withRecorded);
-  EXPECT_EQ(NamedSources(pois.substr(0, pois.size() - 1), false), categories);
+  EXPECT_EQ(NamedSources(RealFileSystem(), pois, true), withRecorded);
+  EXPECT_EQ(NamedSources(RealFileSystem(), pois.substr(0, pois.size() - 1), false), categories);
 
   // Nothing recorded yet: nothing to add.
   test::TempFolder empty;
   empty.MakeFolder("pois");
-  EXPECT_TRUE(FolderSources(empty.Folder() + u"pois/", true).empty());
+  EXPECT_TRUE(FolderSources(RealFileSystem(), empty.Folder() + u"pois/", true).empty());
 }
 
 TEST_F(ExportSourcesTest, ANamedFileIsExportedAsNamed) {
@@ -64,10 +65,10 @@ TEST_F(ExportSourcesTest, ANamedFileIsExportedAsNamed) {
       {u"Relative.asc", u"Relative"},
   };
   for (const auto& [path, type] : files) {
-    EXPECT_EQ(NamedSources(path, false), (std::vector<SourceFile>{{path, type}}));
+    EXPECT_EQ(NamedSources(RealFileSystem(), path, false), (std::vector<SourceFile>{{path, type}}));
   }
   for (const std::u16string& path : {pois + u"Zoo.bmp", pois + u"missing", std::u16string()}) {
-    EXPECT_FALSE(NamedSources(path, true));
+    EXPECT_FALSE(NamedSources(RealFileSystem(), path, true));
   }
 }
 

@@ -29,9 +29,10 @@ TEST(GpxWriter, WritesOneWaypointPerPoi) {
   const std::vector<Waypoint> waypoints = {
       {8123455, 47123460, u"Quillon RECORD (05.12.26 14:03:59)", u"Blitzer",
        RecordTime{2026, 12, 5, 14, 3, 59}},
-      // Escaped, and control characters that XML cannot hold replaced; a tab stays.
-      {-127500, -51500000, u"Caf\u00E9 \"Zum Hirsch\" & <Sohn>\u0001\u000B\tend", u"Aussicht 360",
-       RecordTime{2026, 7, 5, 14, 3, 59}},
+      // Escaped, and characters that XML cannot hold replaced; a tab and a pair stay.
+      {-127500, -51500000,
+       u"Caf\u00E9 \"Zum Hirsch\" & <Sohn>\u0001\u000B\tend\uFFFE\uFFFF\xD800.\U0001F600",
+       u"Aussicht 360", RecordTime{2026, 7, 5, 14, 3, 59}},
       // No name; a local time that was skipped when the clocks went forward has no UTC.
       {-180000000, 90000000, u"", u"recorded", RecordTime{2026, 3, 29, 2, 30, 0}},
   };
@@ -50,7 +51,7 @@ TEST(GpxWriter, WritesOneWaypointPerPoi) {
       "  <wpt lat=\"-51.5000000\" lon=\"-0.1275000\">\n"
       "    <time>2026-07-05T12:03:59Z</time>\n"
       "    <name>Caf\xC3\xA9 &quot;Zum Hirsch&quot; &amp; &lt;Sohn&gt;"
-      "\xEF\xBF\xBD\xEF\xBF\xBD\tend</name>\n"
+      "\xEF\xBF\xBD\xEF\xBF\xBD\tend\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.\xF0\x9F\x98\x80</name>\n"
       "    <type>Aussicht 360</type>\n"
       "  </wpt>\n"
       "  <wpt lat=\"90.0000000\" lon=\"-180.0000000\">\n"

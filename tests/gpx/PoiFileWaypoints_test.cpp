@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,17 +13,6 @@
 #include "support/TempFolder.h"
 
 namespace poirec {
-
-// Failures show waypoints as text.
-void PrintTo(const Waypoint& waypoint, std::ostream* out) {
-  *out << "{" << waypoint.position.lon << ", " << waypoint.position.lat << ", \""
-       << Utf16ToUtf8(waypoint.name) << "\", " << Utf16ToUtf8(waypoint.type);
-  if (const auto& t = waypoint.recorded) {
-    *out << ", " << t->year << "-" << t->month << "-" << t->day << " " << t->hour << ":"
-         << t->minute << ":" << t->second;
-  }
-  *out << "}";
-}
 
 namespace {
 
@@ -74,6 +62,7 @@ TEST(ReadPoiFileWaypoints, ReadsEveryPoiLineOfAHostileFile) {
       "3.0, 4.0, \""s +
       longName +
       "\"\n"
+      "8, -47, \"whole degrees\"\n"
       "7.5, 8.5, last line without its line break";
   folder.Write("Type.asc", bytes);
   Collector sink;
@@ -91,6 +80,7 @@ TEST(ReadPoiFileWaypoints, ReadsEveryPoiLineOfAHostileFile) {
       Point(1000000, 2000000,
             u"\"ends"),  // the text ends at a zero byte, as it does for the recorder
       Point(3000000, 4000000, DecodeCodePage(longName)),
+      Point(8000000, -47000000, u"whole degrees"),
       Point(7500000, 8500000, u"last line without its line break"),
   };
   EXPECT_EQ(sink.waypoints, expected);
@@ -100,16 +90,6 @@ TEST(ReadPoiFileWaypoints, ReadsEveryPoiLineOfAHostileFile) {
   EXPECT_EQ(report.waypoints, expected.size());
   EXPECT_EQ(report.notPoiLines, 3u);  // "not a poi", ",8.1, 47.2" and "x"
   EXPECT_EQ(report.offEarth, 1u);
-}
-
-// A field without a decimal point is whole degrees.
-TEST(ReadPoiFileWaypoints, ReadsIntegerFieldsAsWholeDegrees) {
-  test::TempFolder folder;
-  folder.Write("Type.asc", "\n8, 47, \"Integer\"\n-8,-47,\"Negative\"\n");
-  Collector sink;
-  ReadPoiFileWaypoints(RealFileSystem(), folder.File("Type.asc"), u"Type", sink);
-  EXPECT_EQ(sink.waypoints, (std::vector<Waypoint>{Point(8000000, 47000000, u"Integer"),
-                                                   Point(-8000000, -47000000, u"Negative")}));
 }
 
 TEST(ExportWaypoints, ExportsWhatItCanAndNamesEveryFileThatDidNotGoOverWhole) {

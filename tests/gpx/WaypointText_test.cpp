@@ -40,13 +40,12 @@ TEST(RecordedTime, ReadsTheLocalTimeOfARecordName) {
                               {2099, 12, 31, 23, 59, 59},
                               {2024, 2, 29, 12, 0, 0}};
   for (const RecordTime& time : times) {
-    LocalDateTime local;
-    local.year = time.year;
-    local.month = time.month;
-    local.day = time.day;
-    local.hour = time.hour;
-    local.minute = time.minute;
-    local.second = time.second;
+    const LocalDateTime local{.year = time.year,
+                              .month = time.month,
+                              .day = time.day,
+                              .hour = time.hour,
+                              .minute = time.minute,
+                              .second = time.second};
     const std::u16string name = RecordName(DateTimeText(local, true));
     EXPECT_EQ(RecordedTime(name), time) << Utf16ToUtf8(name);
   }

@@ -184,7 +184,8 @@ echo "old" >"$work/out.gpx"
 run_export to-file -o "$work/out.gpx" "$work/sample"
 expect_status to-file 0
 cmp -s "$work/out.gpx" "$work/sample.gpx" && pass "-o writes the document" || fail "-o wrote other bytes"
-[ ! -e "$work/out.gpx.tmp" ] && pass "-o leaves no temporary file" || fail "-o left its temporary file"
+[ -z "$(find "$work" -maxdepth 1 -name '.out.gpx.*')" ] && pass "-o leaves no temporary file" ||
+  fail "-o left its temporary file"
 run_export no-folder -o "$work/nowhere/out.gpx" "$work/sample"
 expect_status no-folder 2
 run_export onto-poi-file -o "$work/sample/Museum.asc" "$work/sample"

@@ -8,7 +8,6 @@
 #include <string>
 
 #include "platform/PosixFileSystem.h"
-#include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
 namespace poirec {
@@ -54,18 +53,6 @@ TEST(File, CreatesANewFileOnlyWhereNothingStands) {
   ASSERT_TRUE(file.OpenNative((folder.Path() / "new").string(), File::Mode::CreateNew));
   EXPECT_TRUE(file.Write("n", 1) && file.Close());
   EXPECT_EQ(ReadBytes(folder.Path() / "new"), "n");
-}
-
-TEST(File, CloseReportsDataThatCouldNotBeWritten) {
-  TempFolder folder;
-  test::FaultyFileSystem fullDisk;
-  fullDisk.Fail(test::FaultyFileSystem::Call::Write, ENOSPC);
-  File file(fullDisk);
-  ASSERT_TRUE(file.Open(folder.File("full"), File::Mode::AppendText));
-  EXPECT_TRUE(file.WriteByte('x'));  // buffered
-  errno = 0;
-  EXPECT_FALSE(file.Close());
-  EXPECT_EQ(errno, ENOSPC);
 }
 
 // A deletion in another run renames its new file over the path while this run waits for

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "platform/DirectorySearch.h"
+#include "platform/PosixFileSystem.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextEncoding.h"
 #include "support/TempFolder.h"
@@ -20,12 +21,14 @@ TEST(ResolvePath, FindsEachPartIgnoringLetterCaseAndPrefersTheExactName) {
   folder.Write("Pois/a.asc", "lower");
   folder.Write("Pois/A.asc", "upper");
   const std::string base = folder.Path().string() + "/Pois/";
-  EXPECT_EQ(ResolvePath(folder.File("POIS/shop.BMP")), base + "Shop.bmp");
-  EXPECT_EQ(ResolvePath(folder.File("pois/A.asc")), base + "A.asc");
-  EXPECT_EQ(ResolvePath(folder.File("pois/A.ASC")), base + "A.asc");  // first in byte order
+  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("POIS/shop.BMP")), base + "Shop.bmp");
+  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("pois/A.asc")), base + "A.asc");
+  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("pois/A.ASC")),
+            base + "A.asc");  // first in byte order
   // A file about to be made keeps its name, in the folder found on disk.
-  EXPECT_EQ(ResolvePath(folder.File("pois/New.asc")), base + "New.asc");
-  EXPECT_EQ(ResolvePath(folder.File("none/x.asc")), folder.Path().string() + "/none/x.asc");
+  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("pois/New.asc")), base + "New.asc");
+  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("none/x.asc")),
+            folder.Path().string() + "/none/x.asc");
 }
 
 TEST(FindFiles, MatchesTheWildcardIgnoringCaseAndSkipsFolders) {
@@ -34,10 +37,10 @@ TEST(FindFiles, MatchesTheWildcardIgnoringCaseAndSkipsFolders) {
     folder.Write(std::string("pois/") + name, "");
   }
   folder.MakeFolder("pois/folder.asc");
-  std::vector<std::u16string> names = FindFiles(folder.File("POIS/*.asc"));
+  std::vector<std::u16string> names = FindFiles(RealFileSystem(), folder.File("POIS/*.asc"));
   std::sort(names.begin(), names.end());
   EXPECT_EQ(names, (std::vector<std::u16string>{u".asc", u"Shop.ASC", u"Zoo.asc"}));
-  EXPECT_TRUE(FindFiles(folder.File("missing/*.asc")).empty());
+  EXPECT_TRUE(FindFiles(RealFileSystem(), folder.File("missing/*.asc")).empty());
 
   EXPECT_TRUE(MatchesWildcard(u"\u00C4rger.ASC", u"\u00E4*.asc"));
   EXPECT_TRUE(MatchesWildcard(u"ab", u"a?"));

@@ -25,7 +25,7 @@ class CategoryCatalogueTest : public ::testing::Test {
     folder_.Write("pois/" + name, bytes);
   }
   Rows Scan() {
-    ScanCategories(table_, folder_.Folder());
+    ScanCategories(RealFileSystem(), table_, folder_.Folder());
     SortCategories(table_);
     Rows rows;
     for (const CategoryEntry& row :
@@ -63,7 +63,8 @@ TEST_F(CategoryCatalogueTest, NamesOnDiskInAnyLetterCase) {
   EXPECT_EQ(Scan(), (Rows{u"", u"Blitzer", u"Shop"}));
   EXPECT_EQ(PoiFilePath(table_.rows[0]), folder_.Folder() + u"pois/.asc");
   EXPECT_EQ(PoiFilePath(table_.rows[1]), folder_.Folder() + u"pois/Blitzer.asc");
-  EXPECT_EQ(test::ReadBytes(ResolvePath(PoiFilePath(table_.rows[1]))), "\n8.0,48.0,\"Camera\"");
+  EXPECT_EQ(test::ReadBytes(ResolvePath(RealFileSystem(), PoiFilePath(table_.rows[1]))),
+            "\n8.0,48.0,\"Camera\"");
 
   std::filesystem::remove_all(folder_.Path() / "pois");
   EXPECT_EQ(Scan(), Rows{});

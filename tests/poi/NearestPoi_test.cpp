@@ -11,7 +11,7 @@
 #include "platform/PosixFileSystem.h"
 #include "platform/TextEncoding.h"
 #include "poi/PoiLine.h"
-#include "support/TempFolder.h"
+#include "support/CategoryFolder.h"
 
 namespace poirec {
 namespace {
@@ -51,57 +51,49 @@ TEST(ParsePoiLine, ReadsTheFieldsAsTheyStand) {
 
 class NearestPoiTest : public ::testing::Test {
  protected:
-  // Adds the next table row, whose file is "pois/<name>.asc", and writes that file.
-  void AddCategory(const std::string& name, std::optional<std::string_view> bytes) {
-    const auto row = static_cast<std::size_t>(table.count++);
-    table.rows[row].bitmapPath = folder.File("pois/" + name + ".bmp");
-    if (bytes) folder.Write("pois/" + name + ".asc", *bytes);
-  }
-  fs::path Pois(const std::string& file) const { return folder.Path() / "pois" / file; }
-
-  test::TempFolder folder;
-  CategoryTable table;
+  test::CategoryFolder pois;
+  CategoryTable& table = pois.table;
   NearestPoiMatch match;
 };
 
 TEST_F(NearestPoiTest, FindsTheFirstNearestPoiOverAllFiles) {
-  AddCategory("Missing", std::nullopt);
+  pois.Add("Missing", std::nullopt);
   // The two POIs in A and the one in B lie 44 + 56 = 100 from the position; what is no
   // POI line lies nearer.
-  AddCategory("A",
-              "; 8.1234560, 47.1234560, \"a comment\"\r\n8.1234560 47.1234560 no comma\r\n"
-              "\r\n  8.1235, 47.1234 , \"Caf\x80 \" , x\r\n8.1234000, 47.1235000, \"later\"");
-  AddCategory("B", "\n8.1234000, 47.1235000, \"in B\"");
+  pois.Add("A",
+           "; 8.1234560, 47.1234560, \"a comment\"\r\n8.1234560 47.1234560 no comma\r\n"
+           "\r\n  8.1235, 47.1234 , \"Caf\x80 \" , x\r\n8.1234000, 47.1235000, \"later\"");
+  pois.Add("B", "\n8.1234000, 47.1235000, \"in B\"");
   ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
   // The name through the code page, trimmed, its quotes kept.
   EXPECT_EQ(
       std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
       std::tuple(1, 8123500, 47123400, u"\"Caf\u20AC \"", true));
   // A nearer line in a later file wins, but not the saturated "7e3" through a wrapped sum.
-  folder.Write("pois/B.asc", "\n7e3, 0, \"far\"\n8.12346, 47.12345, \"nearer\"");
+  pois.Write("B.asc", "\n7e3, 0, \"far\"\n8.12346, 47.12345, \"nearer\"");
   ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
   EXPECT_EQ(std::tuple(match.fileIndex, match.name), std::tuple(2, u"\"nearer\""));
 }
 
 TEST_F(NearestPoiTest, WithoutAPoiAtTheMatchNothingIsRewritten) {
-  AddCategory("Comments", ";1, 2, \"x\"\n\n");
+  pois.Add("Comments", ";1, 2, \"x\"\n\n");
   match = {1, 1000000, 2000000, u"\"old\"", true};
   EXPECT_FALSE(FindNearestPoi(RealFileSystem(), table, {0, 0}, match));
   EXPECT_EQ(
       std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
       std::tuple(1, 1000000, 2000000, u"\"old\"", false));
   // Not after a search that found nothing, though row 1 holds a POI at the position.
-  AddCategory("First", "\n1.0, 2.0, \"a\"");
+  pois.Add("First", "\n1.0, 2.0, \"a\"");
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NoMatch);
   match = {-1, 1000000, 2000000, u"", true};  // no row of the table
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NoMatch);
   match.fileIndex = 0;  // the file does not hold the position (any more)
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NotPresent);
-  fs::remove(Pois("First.asc"));
+  fs::remove(pois.Pois("First.asc"));
   match.fileIndex = 1;
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::NotOpened);
-  EXPECT_EQ(test::ReadBytes(Pois("Comments.asc")), ";1, 2, \"x\"\n\n");
-  EXPECT_FALSE(fs::exists(Pois("Comments.asc2")) || fs::exists(Pois("First.asc2")));
+  EXPECT_EQ(pois.Read("Comments.asc"), ";1, 2, \"x\"\n\n");
+  EXPECT_FALSE(fs::exists(pois.Pois("Comments.asc2")) || fs::exists(pois.Pois("First.asc2")));
 }
 
 TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
@@ -112,40 +104,30 @@ TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
   hidden.resize(3 * 1999, 't');  // and a third piece
   std::string huge = "1.0, 1.0, \"" + std::string(39 * 1999 + 1988, 'h') + "8.1234560, 47.1234600";
   const std::string longName = "\n1.0, 1.0, \"" + std::string(2500, 'n') + "\"";
-  AddCategory("Cafe", "; my cafes, kept since 2004\r\n" + hidden +
-                          "\n8.1234560, 47.1234600, \"P1\""
-                          "\n8.1234560, 47.2000000, \"P2\", rated 5, open late\n   \t"
-                          "\n8.1234560, 47.1234600, \"P3\""
-                          "\r\n8.12345600000,+47.12346, \"P1 again, by another program\""
-                          "\nnot a poi line" +
-                          longName + "\n" + huge + "\n9.0,10.0,\"x\"\n\n");
+  pois.Add("Cafe", "; my cafes, kept since 2004\r\n" + hidden +
+                       "\n8.1234560, 47.1234600, \"P1\""
+                       "\n8.1234560, 47.2000000, \"P2\", rated 5, open late\n   \t"
+                       "\n8.1234560, 47.1234600, \"P3\""
+                       "\r\n8.12345600000,+47.12346, \"P1 again, by another program\""
+                       "\nnot a poi line" +
+                       longName + "\n" + huge + "\n9.0,10.0,\"x\"\n\n");
   ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
   EXPECT_EQ(std::tuple(match.position.lon, match.position.lat, match.name),
             std::tuple(8123455, 47123460, u"\"tail\""));  // 8.1234560 reads one millionth low
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
-  EXPECT_EQ(test::ReadBytes(Pois("Cafe.asc")),
+  EXPECT_EQ(pois.Read("Cafe.asc"),
             "\n; my cafes, kept since 2004\n8.1234560, 47.2000000, \"P2\", rated 5, open late"
             "\nnot a poi line" +
                 longName + "\n9.0,10.0,\"x\"");
 }
 
-// Another program's POIs in whole degrees are found and deleted like any other.
-TEST_F(NearestPoiTest, FindsAndDeletesAPoiWrittenInWholeDegrees) {
-  AddCategory("Peaks", "\n8.5000000, 47.5000000, \"Summit\"\n8, 47, \"x\"\n9,46\n");
-  ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8000001, 47000000}, match));
-  EXPECT_EQ(std::tuple(match.position.lon, match.position.lat, match.name),
-            std::tuple(8000000, 47000000, u"\"x\""));
-  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
-  EXPECT_EQ(test::ReadBytes(Pois("Peaks.asc")), "\n8.5000000, 47.5000000, \"Summit\"\n9,46");
-}
-
 TEST_F(NearestPoiTest, FileWhoseOnlyPoiIsTheMatchBecomesEmptyUnderItsOwnName) {
-  AddCategory("Fuel", std::nullopt);
-  folder.Write("pois/FUEL.ASC", "\n8.1234560, 47.1234600, \"Quillon RECORD (05.12.26 14:03:59)\"");
+  pois.Add("Fuel", std::nullopt);
+  pois.Write("FUEL.ASC", "\n8.1234560, 47.1234600, \"Quillon RECORD (05.12.26 14:03:59)\"");
   ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {0, 0}, match));
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
-  EXPECT_TRUE(fs::exists(Pois("FUEL.ASC")) && fs::file_size(Pois("FUEL.ASC")) == 0);
-  EXPECT_FALSE(fs::exists(Pois("Fuel.asc")) || fs::exists(Pois("Fuel.asc2")));
+  EXPECT_TRUE(fs::exists(pois.Pois("FUEL.ASC")) && fs::file_size(pois.Pois("FUEL.ASC")) == 0);
+  EXPECT_FALSE(fs::exists(pois.Pois("Fuel.asc")) || fs::exists(pois.Pois("Fuel.asc2")));
 }
 
 }  // namespace

@@ -18,9 +18,9 @@
 #include "poi/CategoryRecord.h"
 #include "poi/NearestPoi.h"
 #include "poi/PoiLine.h"
+#include "support/CategoryFolder.h"
 #include "support/ChildProcess.h"
 #include "support/FaultyFileSystem.h"
-#include "support/TempFolder.h"
 
 namespace poirec {
 namespace {
@@ -52,12 +52,8 @@ std::vector<std::string> Records(const std::string& bytes) {
 
 class TwoRunsTest : public ::testing::Test {
  protected:
-  TwoRunsTest() {
-    table.rows[0].bitmapPath = folder.File("pois/Cafe.bmp");
-    table.count = 1;
-  }
-  fs::path CafePath() const { return folder.Path() / "pois/Cafe.asc"; }
-  std::u16string Cafe() const { return PoiFilePath(table.rows[0]); }
+  TwoRunsTest() { pois.Add("Cafe", std::nullopt); }
+  std::u16string Cafe() const { return PoiFilePath(pois.table.rows[0]); }
   // count records, the i-th at longitude 1 + i / 1000 degrees.
   std::vector<std::string> WriteCafes(int count) const {
     std::vector<std::string> records;
@@ -66,16 +62,13 @@ class TwoRunsTest : public ::testing::Test {
       records.push_back(Record({1000000 + 1000 * i, 1000000}, "cafe " + std::to_string(i)));
       bytes += records.back();
     }
-    folder.Write("pois/Cafe.asc", bytes);
+    pois.Write("Cafe.asc", bytes);
     return records;
   }
-  // Deletes the POI of a record in a run of its own; 0 when it was deleted.
-  std::unique_ptr<ChildProcess> Deleter(const std::string& record, StartGate& gate) const {
+  // Deletes the POI of a record; 0 when it was deleted.
+  int Delete(const std::string& record) const {
     const NearestPoiMatch match{0, PositionOf(record), u"", true};
-    return std::make_unique<ChildProcess>([this, match, &gate] {
-      gate.WaitUntilOpen();
-      return DeleteNearestPoi(RealFileSystem(), table, match) == DeleteResult::Deleted ? 0 : 1;
-    });
+    return DeleteNearestPoi(RealFileSystem(), pois.table, match) == DeleteResult::Deleted ? 0 : 1;
   }
   // Appends count records named "A<k>-<i>" in a run of its own, pausing between them, and
   // notes in "outcome-<k>" which were appended (A) and which failed (F).
@@ -89,7 +82,7 @@ class TwoRunsTest : public ::testing::Test {
         outcome += result == AppendResult::Appended ? 'A' : 'F';
         std::this_thread::sleep_for(pause);
       }
-      std::ofstream(folder.Path() / ("outcome-" + std::to_string(k))) << outcome;
+      std::ofstream(pois.folder.Path() / ("outcome-" + std::to_string(k))) << outcome;
       return 0;
     });
   }
@@ -99,55 +92,34 @@ class TwoRunsTest : public ::testing::Test {
   }
   // The records appender k reported appended, in its order.
   std::vector<std::string> AppendedBy(int k) const {
-    const std::string outcome = test::ReadBytes(folder.Path() / ("outcome-" + std::to_string(k)));
+    const std::string outcome =
+        test::ReadBytes(pois.folder.Path() / ("outcome-" + std::to_string(k)));
     std::vector<std::string> records;
     for (std::size_t i = 0; i < outcome.size(); ++i) {
       if (outcome[i] == 'A') records.push_back(Appended(k, static_cast<int>(i)));
     }
     return records;
   }
-  bool TemporaryLeft() const {
-    return fs::exists(fs::symlink_status(folder.Path() / "pois/Cafe.asc2"));
-  }
+  bool TemporaryLeft() const { return pois.Exists("Cafe.asc2"); }
 
-  test::TempFolder folder;
-  CategoryTable table;
+  test::CategoryFolder pois;
 };
 
-TEST_F(TwoRunsTest, TwoDeletionsInOneFileBothHappen) {
-  std::mt19937 random(12);
-  for (int round = 0; round < 50; ++round) {
-    std::vector<std::string> cafes = WriteCafes(1000);
-    const std::size_t first = random() % cafes.size();
-    const std::size_t second = (first + 1 + random() % (cafes.size() - 1)) % cafes.size();
-    StartGate gate;
-    auto one = Deleter(cafes[first], gate), other = Deleter(cafes[second], gate);
-    gate.Open();
-    ASSERT_EQ(one->Wait(), 0) << "round " << round;
-    ASSERT_EQ(other->Wait(), 0) << "round " << round;
-    cafes.erase(cafes.begin() + static_cast<std::ptrdiff_t>(std::max(first, second)));
-    cafes.erase(cafes.begin() + static_cast<std::ptrdiff_t>(std::min(first, second)));
-    std::string expected;
-    for (const std::string& cafe : cafes) expected += cafe;
-    ASSERT_EQ(test::ReadBytes(CafePath()), expected) << "round " << round;
-    ASSERT_FALSE(TemporaryLeft());
-  }
-}
-
-TEST_F(TwoRunsTest, RecordsAppendedDuringDeletionsAreKept) {
+// Two deletions in one file both happen, and records appended meanwhile are kept.
+TEST_F(TwoRunsTest, DeletionsAndAppendsInOneFileAllHappen) {
   std::vector<std::string> cafes = WriteCafes(2000);
   std::vector<std::string> doomed;
-  for (std::size_t i = 0; i < cafes.size(); i += 50) doomed.push_back(cafes[i]);
+  for (std::size_t i = 0; i < cafes.size(); i += 25) doomed.push_back(cafes[i]);
   StartGate gate;
-  ChildProcess deleter([&] {
-    gate.WaitUntilOpen();
-    int failed = 0;
-    for (const std::string& record : doomed) {
-      const NearestPoiMatch match{0, PositionOf(record), u"", true};
-      failed += DeleteNearestPoi(RealFileSystem(), table, match) == DeleteResult::Deleted ? 0 : 1;
-    }
-    return failed;
-  });
+  const auto deleter = [&](std::size_t first) {
+    return std::make_unique<ChildProcess>([&, first] {
+      gate.WaitUntilOpen();
+      int failed = 0;
+      for (std::size_t i = first; i < doomed.size(); i += 2) failed += Delete(doomed[i]);
+      return failed;
+    });
+  };
+  const auto one = deleter(0), other = deleter(1);
   constexpr int kAppenders = 2, kRecords = 200;
   std::vector<std::unique_ptr<ChildProcess>> appenders;
   for (int k = 0; k < kAppenders; ++k) {
@@ -155,12 +127,12 @@ TEST_F(TwoRunsTest, RecordsAppendedDuringDeletionsAreKept) {
         Appender(RealFileSystem(), k, kRecords, std::chrono::microseconds(500), gate));
   }
   gate.Open();
-  EXPECT_EQ(deleter.Wait(), 0);
+  EXPECT_EQ(one->Wait() + other->Wait(), 0);
   for (const auto& appender : appenders) ASSERT_EQ(appender->Wait(), 0);
 
   // Every record is whole and where it belongs: the survivors in their order, then each
   // appender's records in theirs, interleaved in any way.
-  const std::vector<std::string> records = Records(test::ReadBytes(CafePath()));
+  const std::vector<std::string> records = Records(pois.Read("Cafe.asc"));
   std::vector<std::string> expected;
   for (const std::string& cafe : cafes) {
     if (std::find(doomed.begin(), doomed.end(), cafe) == doomed.end()) expected.push_back(cafe);
@@ -201,7 +173,7 @@ TEST_F(TwoRunsTest, AFailingAppendTakesBackOnlyItsOwnRecord) {
   for (const std::string& record : cafes) expected += record;
   for (const std::string& record : AppendedBy(1)) expected += record;
   EXPECT_EQ(AppendedBy(1).size(), 200u);
-  EXPECT_EQ(test::ReadBytes(CafePath()), expected);
+  EXPECT_EQ(pois.Read("Cafe.asc"), expected);
 }
 
 TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
@@ -209,12 +181,7 @@ TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
   std::string before, after;
   for (const std::string& record : cafes) before += record;
   after = before.substr(cafes[0].size());
-  const NearestPoiMatch match{0, PositionOf(cafes[0]), u"", true};
-  const auto run = [&] {
-    return std::make_unique<ChildProcess>([&] {
-      return DeleteNearestPoi(RealFileSystem(), table, match) == DeleteResult::Deleted ? 0 : 1;
-    });
-  };
+  const auto run = [&] { return std::make_unique<ChildProcess>([&] { return Delete(cafes[0]); }); };
   // How long a whole run takes here, so that the kills fall before, during and after
   // its work.
   const auto start = std::chrono::steady_clock::now();
@@ -226,21 +193,21 @@ TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
 
   int temporaryLeft = 0;
   for (int round = 0; round < 200; ++round) {
-    folder.Write("pois/Cafe.asc", before);
+    pois.Write("Cafe.asc", before);
     auto deletion = run();
     std::this_thread::sleep_for(std::chrono::microseconds(delay(random)));
     deletion->Kill();
     deletion->Wait();
-    const std::string bytes = test::ReadBytes(CafePath());
+    const std::string bytes = pois.Read("Cafe.asc");
     ASSERT_TRUE(bytes == before || bytes == after) << "round " << round << ": " << bytes.size();
     temporaryLeft += TemporaryLeft() ? 1 : 0;
   }
   // Kills fell inside the rewrite, not only before or after it.
   EXPECT_GT(temporaryLeft, 0);
   // What a killed run left in the way does not keep the next one from its work.
-  folder.Write("pois/Cafe.asc", before);
+  pois.Write("Cafe.asc", before);
   ASSERT_EQ(run()->Wait(), 0);
-  EXPECT_EQ(test::ReadBytes(CafePath()), after);
+  EXPECT_EQ(pois.Read("Cafe.asc"), after);
   EXPECT_FALSE(TemporaryLeft());
 }
 

@@ -10,30 +10,18 @@ namespace poirec::test {
 namespace {
 
 const char* NameOf(FaultyFileSystem::Call call) {
-  using Call = FaultyFileSystem::Call;
-  switch (call) {
-    case Call::Open: return "Open";
-    case Call::Read: return "Read";
-    case Call::Write: return "Write";
-    case Call::Seek: return "Seek";
-    case Call::Length: return "Length";
-    case Call::Truncate: return "Truncate";
-    case Call::Sync: return "Sync";
-    case Call::Close: return "Close";
-    case Call::Lock: return "Lock";
-    case Call::StillNamedBy: return "StillNamedBy";
-    case Call::CopyAccess: return "CopyAccess";
-    case Call::FinalPath: return "FinalPath";
-    case Call::Rename: return "Rename";
-    case Call::Remove: return "Remove";
-    case Call::SyncFolder: return "SyncFolder";
-  }
-  return "?";
+  static constexpr const char* kNames[] = {
+      "Open",   "Read",         "Write",        "Seek",
+      "Length", "Truncate",     "Sync",         "Close",
+      "Lock",   "StillNamedBy", "CopyAccess",   "KindOf",
+      "List",   "FinalPath",    "Rename",       "RenameToFreeName",
+      "Remove", "MakeFolder",   "RemoveFolder", "SyncFolder"};
+  return kNames[static_cast<int>(call)];
 }
 
-FileSystem& Real() { return RealFileSystem(); }
-
 }  // namespace
+
+FileSystem& FaultyFileSystem::Real() { return RealFileSystem(); }
 
 int FaultyFileSystem::Count(Call call) const {
   const std::lock_guard lock(mutex_);
@@ -83,26 +71,6 @@ std::int64_t FaultyFileSystem::Read(int file, void* destination, std::size_t siz
   return Real().Read(file, destination, readLimit_ > 0 ? std::min(size, readLimit_) : size);
 }
 
-std::int64_t FaultyFileSystem::Write(int file, const void* source, std::size_t size) {
-  return Fails(Call::Write, PathOf(file)) ? -1 : Real().Write(file, source, size);
-}
-
-bool FaultyFileSystem::Seek(int file, std::int64_t offsetFromStart) {
-  return !Fails(Call::Seek, PathOf(file)) && Real().Seek(file, offsetFromStart);
-}
-
-std::int64_t FaultyFileSystem::Length(int file) {
-  return Fails(Call::Length, PathOf(file)) ? -1 : Real().Length(file);
-}
-
-bool FaultyFileSystem::Truncate(int file, std::int64_t length) {
-  return !Fails(Call::Truncate, PathOf(file)) && Real().Truncate(file, length);
-}
-
-bool FaultyFileSystem::Sync(int file) {
-  return !Fails(Call::Sync, PathOf(file)) && Real().Sync(file);
-}
-
 bool FaultyFileSystem::Close(int file) {
   const bool failed = Fails(Call::Close, PathOf(file));
   const int error = errno;
@@ -113,34 +81,6 @@ bool FaultyFileSystem::Close(int file) {
   const bool closed = Real().Close(file);  // a failing close still closes, as on Linux
   if (failed) errno = error;
   return !failed && closed;
-}
-
-bool FaultyFileSystem::Lock(int file) {
-  return !Fails(Call::Lock, PathOf(file)) && Real().Lock(file);
-}
-
-bool FaultyFileSystem::StillNamedBy(int file, const std::string& path) {
-  return !Fails(Call::StillNamedBy, path) && Real().StillNamedBy(file, path);
-}
-
-bool FaultyFileSystem::CopyAccess(int model, int file) {
-  return !Fails(Call::CopyAccess, PathOf(file)) && Real().CopyAccess(model, file);
-}
-
-std::string FaultyFileSystem::FinalPath(const std::string& path) {
-  return Fails(Call::FinalPath, path) ? std::string() : Real().FinalPath(path);
-}
-
-bool FaultyFileSystem::Rename(const std::string& from, const std::string& to) {
-  return !Fails(Call::Rename, from + ' ' + to) && Real().Rename(from, to);
-}
-
-bool FaultyFileSystem::Remove(const std::string& path) {
-  return !Fails(Call::Remove, path) && Real().Remove(path);
-}
-
-bool FaultyFileSystem::SyncFolder(const std::string& folder) {
-  return !Fails(Call::SyncFolder, folder) && Real().SyncFolder(folder);
 }
 
 }  // namespace poirec::test
