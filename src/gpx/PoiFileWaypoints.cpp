@@ -40,7 +40,7 @@ PoiFileReport ReadPoiFileWaypoints(FileSystem& files, std::u16string_view path,
                                    std::u16string_view type, WaypointSink& sink) {
   PoiFileReport report;
   TextLineReader reader(files);
-  if (!reader.Open(path, TextLineReader::kReadShared)) return report;
+  if (!reader.Open(path)) return report;
   report.opened = true;
 
   LineInProgress line;

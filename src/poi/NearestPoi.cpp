@@ -132,9 +132,7 @@ bool FindNearestPoi(FileSystem& files, const CategoryTable& table, GeoPoint posi
   std::int64_t best = 0;
   TextLineReader reader(files);
   for (std::int32_t row = 0; row < RowsInUse(table); ++row) {
-    if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]),
-                     TextLineReader::kReadShared))
-      continue;
+    if (!reader.Open(PoiFilePath(table.rows[static_cast<std::size_t>(row)]))) continue;
     TextLineReader::Piece piece;
     GeoPoint poi;
     while (reader.ReadPiece(piece)) {

@@ -39,7 +39,7 @@ PositionFileRead ReadPositionFileAt(FileSystem& files, PositionFix& fix, std::u1
 
   bool opened = false;
   for (int attempt = 0; attempt < kOpenAttempts && !opened; ++attempt) {
-    opened = reader.Open(read.path, TextLineReader::kReadShared);
+    opened = reader.Open(read.path);
     if (!opened) read.error = errno;
   }
   if (!opened) {
@@ -53,7 +53,7 @@ PositionFileRead ReadPositionFileAt(FileSystem& files, PositionFix& fix, std::u1
   // errno, so it is cleared first.
   errno = 0;
   std::u16string text;
-  while (reader.ReadString(text, false)) {
+  while (reader.ReadString(text)) {
     const std::u16string_view line = TrimLeft(text);
     if (StartsWith(line, u"Lat =")) {
       fix.position.lat = ToMicroDegrees(ParseCoordinate(line.substr(5)));
