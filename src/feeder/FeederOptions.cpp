@@ -4,14 +4,13 @@
 #include <cmath>
 
 #include "platform/NumberText.h"
+#include "platform/TextCharacters.h"
 
 namespace poirec {
 namespace {
 
 // A stale time longer than a day would keep a fix valid for the whole of a drive.
 constexpr double kLongestStaleSeconds = 86400.0;
-
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 // Whole decimal texts only: "3", "0.5", "2." — no sign, exponent or trailing letters.
 bool IsPlainDecimal(std::string_view text) {

@@ -6,6 +6,7 @@
 #include "platform/Path.h"
 #include "platform/ProgramPath.h"
 #include "platform/TextEncoding.h"
+#include "position/CoordinateText.h"
 #include "position/PositionFile.h"
 
 namespace poirec {
@@ -16,8 +17,6 @@ constexpr int kCreateAttempts = 4;
 
 // A position file is a few lines; a file larger than this is some other file.
 constexpr std::size_t kLongestPositionFile = 64 * 1024;
-
-std::string Quoted(std::u16string_view path) { return "\"" + Utf16ToUtf8(path) + "\""; }
 
 }  // namespace
 
@@ -51,7 +50,7 @@ bool PositionFileWriter::Write(std::string_view text, std::string& reason) {
     return false;
   }
   if (!ReplaceFile(files_, temporary, path_)) {
-    reason = "cannot rename " + Quoted(temporary) + " over it (" + LastErrorText() + ")";
+    reason = "cannot rename " + QuotedPath(temporary) + " over it (" + LastErrorText() + ")";
     RemoveFile(files_, temporary);
     return false;
   }
@@ -75,8 +74,8 @@ std::optional<PositionFileContents> ReadLastKnown(FileSystem& files, std::u16str
 
   PositionFix fix;
   ReadPositionFileAt(files, fix, path);
-  return PositionFileContents{.latitude = fix.position.lat * 0.000001,
-                              .longitude = fix.position.lon * 0.000001,
+  return PositionFileContents{.latitude = ToDegrees(fix.position.lat),
+                              .longitude = ToDegrees(fix.position.lon),
                               .course = NormalizeCourse(fix.course)};
 }
 

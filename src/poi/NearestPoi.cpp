@@ -92,35 +92,28 @@ struct CopyOutcome {
 CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint position) {
   RewrittenFile out(target);
   CopyOutcome outcome;
-  bool written = true;
-  bool inLine = false;
   bool blank = true;
   bool atPosition = false;
-  const auto endLine = [&] {
-    if (atPosition) ++outcome.removedLines;
-    if (atPosition || blank) written = written && out.DropLine();
-    inLine = false;
-  };
-
-  TextLineReader::Piece piece;
-  while (written && reader.ReadPiece(piece)) {
-    if (!inLine) {
-      written = out.BeginLine();
-      inLine = true;
-      blank = true;
-      atPosition = false;
-    }
-    if (!atPosition) {
-      GeoPoint poi;
-      atPosition = ParsePoiPosition(piece.text, poi) && poi == position;
-      blank = blank && IsBlank(piece.bytes);
-      written = written && out.Put(piece.bytes);
-    }
-    if (piece.endsLine) endLine();
-  }
-  if (inLine) endLine();  // the last line had no line end
-  outcome.writtenAll = written && out.Flush();
-  outcome.readAll = written && reader.ReadWholeFile();
+  const bool copied = ReadLinePieces(
+      reader,
+      [&](const TextLineReader::Piece& piece, bool startsLine) {
+        if (startsLine) {
+          blank = true;
+          atPosition = false;
+          if (!out.BeginLine()) return false;
+        }
+        if (atPosition) return true;  // the rest of a line that goes
+        GeoPoint poi;
+        atPosition = ParsePoiPosition(piece.text, poi) && poi == position;
+        blank = blank && IsBlank(piece.bytes);
+        return out.Put(piece.bytes);
+      },
+      [&] {
+        if (atPosition) ++outcome.removedLines;
+        return !(atPosition || blank) || out.DropLine();
+      });
+  outcome.writtenAll = copied && out.Flush();
+  outcome.readAll = copied && reader.ReadWholeFile();
   return outcome;
 }
 

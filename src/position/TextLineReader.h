@@ -75,4 +75,18 @@ class TextLineReader {
   bool reportedEnd_ = false;
 };
 
+// Reads the rest of a file line by line in the reader's pieces: onPiece(piece, startsLine)
+// for every piece, onLineEnd() after the last piece of every line, a last line without a
+// line end too. Either one returning false stops the read; true when it ran to the end.
+template <typename OnPiece, typename OnLineEnd>
+bool ReadLinePieces(TextLineReader& reader, OnPiece onPiece, OnLineEnd onLineEnd) {
+  bool inLine = false;
+  for (TextLineReader::Piece piece; reader.ReadPiece(piece);) {
+    const bool startsLine = !inLine;
+    inLine = !piece.endsLine;
+    if (!onPiece(piece, startsLine) || (piece.endsLine && !onLineEnd())) return false;
+  }
+  return !inLine || onLineEnd();
+}
+
 }  // namespace poirec
