@@ -36,8 +36,8 @@ no_position_file() {
 
 # Only the value "1" makes a fix valid; the coordinates alone do not.
 fix_not_valid() {
-  write_position_file "$SCENARIO_FOLDER/QXPosition.txt" \
-    "Lat = 48.137240" "Lon = 11.575860" "Course = 245.7" "Valid = 10"
+  printf '%s\n' "Lat = 48.137240" "Lon = 11.575860" "Course = 245.7" "Valid = 10" \
+    >"$SCENARIO_FOLDER/QXPosition.txt"
   expect_nothing_written "$SCENARIO_FOLDER/QXPosition.txt" 'has no line "Valid = 1"'
 }
 
