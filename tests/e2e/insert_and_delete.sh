@@ -1,24 +1,31 @@
 #!/usr/bin/env bash
-# End to end: whole recordings through the category page and the insert and delete pages.
-# A placement appends its record to the category's file and the run's end appends the fallback
-# record; a deletion rewrites the nearest POI's file without it. The expected bytes are worked
-# out independently (lib/expected.sh). The pages' other buttons and keys (Back, Escape, the
-# exact placement) are the screens' own tests.
+# End to end: whole recordings through the category page and the insert and delete pages,
+# once by clicks and once by keys only, as from a keypad or a remote. A placement appends its
+# record to the category's file and the run's end appends the fallback record; a deletion
+# rewrites the nearest POI's file without it. The expected bytes are worked out independently
+# (lib/expected.sh). The pages' other buttons and keys (Back, Escape, the exact placement) are
+# the screens' own tests.
 # shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
 source "$(dirname "$0")/lib/scenario.sh" "$@"
 
 readonly SAMPLE_POIS="$E2E_ROOT/sample/pois" SAMPLE_POSITION="$E2E_ROOT/sample/Documents/QXPosition.txt"
 
-# Right of the street, on the second page of the sample categories, whose first slot shows the
-# sixth category: the course 245.7 reads as 245, so the POI moves 20 m towards 335 degrees.
-right_of_street_on_the_second_page() {
+# filed_on_the_second_page clicks|keys: Next (Page Down) shows the second page of the sample
+# categories, whose first slot (key 1) shows the sixth category; "right of the street" (Right)
+# files the POI there: the course 245.7 reads as 245, so it moves 20 m towards 335 degrees.
+filed_on_the_second_page() {
   local category insert
   category=$(category_names "$SAMPLE_POIS" | sed -n 6p)
   start_run "$SAMPLE_POIS" "$SAMPLE_POSITION"
-  turn_page "$PAGE" "$NEXT_PAGE_SLOT" || fail "Next did not show another page"
-  press_slot "$PAGE" 0
+  if [ "$1" = keys ]; then
+    turn_page_by_key "$PAGE" "$KEY_NEXT_PAGE" || fail "Page Down did not show the next page"
+    press_key "$PAGE" "$(slot_key 0)"
+  else
+    turn_page "$PAGE" "$NEXT_PAGE_SLOT" || fail "Next did not show another page"
+    press_slot "$PAGE" 0
+  fi
   insert=$(open_page "$INSERT_PAGE") || fail "the insert page for $category did not appear"
-  press "$insert" "$INSERT_RIGHT"
+  if [ "$1" = keys ]; then press_key "$insert" "$KEY_INSERT_RIGHT"; else press "$insert" "$INSERT_RIGHT"; fi
   end_program
 
   expect_fallback ""
@@ -42,9 +49,10 @@ store_with_a_nearest_poi() {
   cp "$SAMPLE_POIS/Sehenswuerdigkeit.bmp" "$1/Cafe.bmp"
 }
 
-# "Delete nearest POI", then "Confirm Deletion": the file of the nearest POI is rewritten
-# without every POI at its place; every other line but the blank ones stays as it was.
-delete_the_nearest_poi() {
+# nearest_poi_deleted clicks|keys: "Delete nearest POI" (key 1), then "Confirm Deletion"
+# (Down): the file of the nearest POI is rewritten without every POI at its place; every
+# other line but the blank ones stays as it was.
+nearest_poi_deleted() {
   local source="$SCENARIO_FOLDER/pois" delete number lon lat category
   local -a files=()
   store_with_a_nearest_poi "$source"
@@ -53,9 +61,9 @@ delete_the_nearest_poi() {
   start_run "$source" "$SAMPLE_POSITION"
   read -r number lon lat < <(nearest_poi "$LON" "$LAT" "${files[@]}")
   category=$(category_names "$source" | sed -n "${number}p")
-  press_slot "$PAGE" 0
+  if [ "$1" = keys ]; then press_key "$PAGE" "$(slot_key 0)"; else press_slot "$PAGE" 0; fi
   delete=$(open_page "$DELETE_PAGE") || fail "the delete page did not appear"
-  press "$delete" "$DELETE_CONFIRM"
+  if [ "$1" = keys ]; then press_key "$delete" "$KEY_DELETE_CONFIRM"; else press "$delete" "$DELETE_CONFIRM"; fi
   end_program
 
   kept_lines "$source/$category.asc" "$lon" "$lat" >"$SCENARIO_FOLDER/expected-kept"
@@ -65,6 +73,9 @@ delete_the_nearest_poi() {
   expect_others_unchanged "$source" "$RUN/pois" "$category.asc" recorded.asc
 }
 
-run_scenario "right of the street, on the second page" right_of_street_on_the_second_page
-run_scenario "the nearest POI deleted" delete_the_nearest_poi
+for way in clicks keys; do
+  run_scenario "a POI filed right of the street on the second page, by $way" \
+    filed_on_the_second_page "$way"
+  run_scenario "the nearest POI deleted, by $way" nearest_poi_deleted "$way"
+done
 finish

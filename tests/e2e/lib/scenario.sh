@@ -26,10 +26,11 @@ e2e_passed=0
 e2e_failed=0
 e2e_display=""
 
-# run_scenario NAME FUNCTION: runs FUNCTION in a subshell with SCENARIO (its name) and
-# SCENARIO_FOLDER (a new empty temporary folder) set, on the script's X server.
+# run_scenario NAME FUNCTION [ARGUMENT...]: runs FUNCTION in a subshell with SCENARIO (its
+# name) and SCENARIO_FOLDER (a new empty temporary folder) set, on the script's X server.
 run_scenario() {
-  local name=$1 function=$2 folder status
+  local name=$1 folder status
+  shift
   # Always a server of our own, also on a desktop: the clicks rely on the handheld's screen.
   if [ -z "$e2e_display" ]; then
     display_start
@@ -45,7 +46,7 @@ run_scenario() {
     display_exit_actions=()
     PROGRAM_PID=""
     trap - EXIT
-    "$function"
+    "$@"
   )
   status=$?
   set -e
