@@ -14,6 +14,7 @@ sample_fix_cancelled() {
   cancel_run
   expect_fallback ""
   expect_others_unchanged "$SAMPLE_POIS" "$RUN/pois" recorded.asc
+  expect_no_file "$RUN/.local" "a portable copy's run"  # its categories are beside it
 }
 
 # Return on the category page before any button has the focus is the page's OK: the run ends

@@ -3,8 +3,8 @@
 # well-formed XML (xmllint) and read back by a real GPX reader (gpsbabel) with the POIs'
 # coordinates, names, times and types; the sample's are reckoned here on their own with awk,
 # the hostile files' are written out by hand. Also: the same bytes under a German locale, the
-# exit statuses and messages, the output file replaced in one step, the default folder, and
-# the manual page. Usage: gpx_export.sh PATH-OF-THE-BUILT-poirecorder-gpx
+# exit statuses and messages, the output file replaced in one step and the default folder.
+# Usage: gpx_export.sh PATH-OF-THE-BUILT-poirecorder-gpx
 set -euo pipefail
 
 program=$(realpath "$1")
@@ -188,14 +188,6 @@ status=0
 [ "$status" = 0 ] && cmp -s "$work/default.gpx" "$work/sample.gpx" &&
   pass "without a path, the pois folder beside the program" ||
   fail "without a path: status $status, $(cat "$work/default.err")"
-
-# --- The manual page renders without a warning.
-if MANWIDTH=80 man --warnings -E UTF-8 -l "$root/resources/man/poirecorder-gpx.1" >"$work/man.txt" 2>"$work/man.err" &&
-  [ ! -s "$work/man.err" ] && grep -q 'include-recorded' "$work/man.txt"; then
-  pass "the manual page renders"
-else
-  fail "the manual page: $(cat "$work/man.err")"
-fi
 
 if [ "$failures" -gt 0 ]; then
   echo "$failures check(s) failed"

@@ -2,7 +2,8 @@
 # Where the categories live: an installed program (run from a temporary installed tree, with
 # its home in the scenario's folder) keeps them in the user's data folder, which its first
 # start fills with the installed samples and later starts leave as they are; a portable copy
-# of the same program keeps them beside itself, and without them reports the failed write.
+# of the same program without them reports the failed write (the end-to-end runs are portable
+# copies with their categories).
 # shellcheck source-path=SCRIPTDIR source=lib/install.sh
 source "$(dirname "$0")/lib/install.sh" "$@"
 
@@ -47,14 +48,6 @@ installed_first_and_second_start() {
   expect_fallback "$SCENARIO_FOLDER/before/recorded.asc" "$pois/recorded.asc"
 }
 
-portable_copy_with_its_categories() {
-  start_run "$E2E_ROOT/sample/pois" "$POSITION" "$(run_folder portable)" "$PROGRAM"
-  cancel_run
-  expect_others_unchanged "$E2E_ROOT/sample/pois" "$RUN/pois" recorded.asc
-  expect_fallback ""
-  expect_no_file "$RUN/.local" "a portable copy's run"
-}
-
 portable_copy_without_categories() {
   local folder box
   folder=$(run_folder portable)
@@ -72,7 +65,6 @@ portable_copy_without_categories() {
 
 run_scenario "installed: the first start fills the user's folder, the second keeps it" \
   installed_first_and_second_start
-run_scenario "a portable copy keeps its categories beside itself" portable_copy_with_its_categories
 run_scenario "a portable copy without categories reports the failed write" \
   portable_copy_without_categories
 finish

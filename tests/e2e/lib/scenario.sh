@@ -86,11 +86,12 @@ fail() {
 # run_folder NAME: the path of a run folder inside the scenario's folder.
 run_folder() { echo "$SCENARIO_FOLDER/$1"; }
 
-# read_fix FILE: the fix of a position file as LON, LAT (millionths) and COURSE (whole degrees).
+# read_fix FILE: the fix of a position file as LON, LAT (millionths) and COURSE (whole degrees,
+# truncated toward zero).
 read_fix() {
   LON=$(micro_degrees "$(position_value "$1" Lon)")
   LAT=$(micro_degrees "$(position_value "$1" Lat)")
-  COURSE=$(whole_degrees "$(position_value "$1" Course)")
+  COURSE=$(e2e_awk -v text="$(position_value "$1" Course)" 'BEGIN { printf "%d", int(text + 0) }')
 }
 
 # start_timed_program FOLDER [PROGRAM]: starts the program as start_program does and notes the
@@ -170,7 +171,8 @@ expect_fallback() {
   if [ -n "$1" ]; then cp "$1" "$expected"; else : >"$expected"; fi
   time=$(run_time "$recorded")
   NAME=$(record_name "$time")
-  fallback_text "$LON" "$LAT" "$NAME" >>"$expected"
+  record_text "$LON" "$LAT" "$NAME" >>"$expected"
+  printf '\n' >>"$expected"  # the fallback record ends with a line break
   expect_bytes "$recorded" "$expected" "the fallback record"
 }
 
