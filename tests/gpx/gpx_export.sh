@@ -61,32 +61,25 @@ read_back() {
   done
 }
 
-# --- The sample folder, reckoned with awk: the category files in the order of the category
-# page, the recorded positions and "quillon.asc" left out; every line that is not blank, not a
-# comment and has a comma after its first character is a POI; its millionths are the degrees
-# times 1000000 truncated; its name is what follows the second comma, trimmed and unquoted.
+# --- The sample folder, reckoned with the end-to-end tests' awk reading of POI lines: the
+# category files in the order of the category page; a waypoint's name is what follows the
+# second comma, trimmed and unquoted.
+# shellcheck source=../e2e/lib/expected.sh
+source "$root/tests/e2e/lib/expected.sh"
 cp -r "$root/sample/pois" "$work/sample"
 expected_sample() {
-  local file name type
-  while IFS= read -r file; do
-    name=$(basename "$file" .asc)
-    case "${name,,}" in recorded | quillon) continue ;; esac
-    type=$(printf '%s' "$name" | sed 's/°/ /g; s/^[ \t]*//; s/[ \t]*$//')
-    iconv -f CP1252 -t UTF-8 "$file" | tr '\r' '\n' | awk -v type="$type" '
-      { sub(/^[ \t\v\f]+/, "") }
-      length($0) < 2 || /^;/ || index($0, ",") < 2 { next }
-      {
-        first = index($0, ","); lon = int(substr($0, 1, first - 1) * 1000000)
-        rest = substr($0, first + 1); second = index(rest, ",")
-        lat = int((second ? substr(rest, 1, second - 1) : rest) * 1000000)
-        name = second ? substr(rest, second + 1) : ""
-        gsub(/^[ \t\v\f\r]+|[ \t\v\f\r]+$/, "", name)
-        if (name ~ /^".*"$/ && length(name) >= 2) name = substr(name, 2, length(name) - 2)
-        gsub(/"/, "\"\"", name)
-        printf "%.6f,%.6f,\"%s\"\n", lat / 1000000, lon / 1000000, name
-        print type > "/dev/stderr"
-      }'
-  done < <(find "$work/sample" -maxdepth 1 -iname '*.asc' | LC_ALL=C sort)
+  local name
+  while IFS= read -r name; do
+    iconv -f CP1252 -t UTF-8 "$work/sample/$name.asc" |
+      e2e_awk -v RS='\r\n|\r|\n' -v type="$(sed 's/°/ /g; s/^[ \t]*//; s/[ \t]*$//' <<<"$name")" \
+        "$E2E_POI_LINE_AWK"'parse_poi($0) {
+          name = $0; sub(/^[^,]*,[^,]*(,|$)/, "", name); name = trim(name)
+          if (name ~ /^".*"$/ && length(name) >= 2) name = substr(name, 2, length(name) - 2)
+          gsub(/"/, "\"\"", name)
+          printf "%.6f,%.6f,\"%s\"\n", poiLat / 1000000, poiLon / 1000000, name
+          print type > "/dev/stderr"
+        }'
+  done < <(category_names "$work/sample")
 }
 expected_sample >"$work/sample.expected.csv" 2>"$work/sample.expected.types"
 
