@@ -64,7 +64,7 @@ read_back() {
 # --- The sample folder, reckoned with the end-to-end tests' awk reading of POI lines: the
 # category files in the order of the category page; a waypoint's name is what follows the
 # second comma, trimmed and unquoted.
-# shellcheck source=../e2e/lib/expected.sh
+# shellcheck source-path=SCRIPTDIR source=../e2e/lib/expected.sh
 source "$root/tests/e2e/lib/expected.sh"
 cp -r "$root/sample/pois" "$work/sample"
 expected_sample() {
