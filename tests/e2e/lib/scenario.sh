@@ -117,13 +117,12 @@ open_page() {
   echo "$id"
 }
 
-# start_run SOURCE POSITION [FOLDER [PROGRAM]]: a copy of the program (the built one unless
-# named) started, timed, in a run folder (RUN: FOLDER, or "run" in the scenario's folder) with
-# the categories of SOURCE and the position file POSITION; PAGE is the category page once
-# drawn, LON, LAT and COURSE the fix.
+# start_run SOURCE POSITION: a copy of the built program started, timed, in the run folder
+# RUN with the categories of SOURCE and the position file POSITION; PAGE is the category
+# page once drawn, LON, LAT and COURSE the fix.
 start_run() {
-  RUN=${3:-$(run_folder run)}
-  make_run_folder "$RUN" "${4:-$E2E_PROGRAM}" "$1" "$2"
+  RUN=$(run_folder run)
+  make_run_folder "$RUN" "$E2E_PROGRAM" "$1" "$2"
   read_fix "$2"
   start_timed_program "$RUN"
   PAGE=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
