@@ -6,6 +6,7 @@
 #include "platform/File.h"
 #include "platform/FileReplacement.h"
 #include "platform/Path.h"
+#include "position/CoordinateText.h"
 #include "position/PositionFile.h"
 
 namespace poirec {
@@ -54,8 +55,8 @@ std::optional<PositionFileContents> ReadLastKnown(FileSystem& files, std::u16str
 
   PositionFix fix;
   ReadPositionFileAt(files, fix, path);
-  return PositionFileContents{.latitude = fix.position.lat * 0.000001,
-                              .longitude = fix.position.lon * 0.000001,
+  return PositionFileContents{.latitude = ToDegrees(fix.position.lat),
+                              .longitude = ToDegrees(fix.position.lon),
                               .course = NormalizeCourse(fix.course)};
 }
 

@@ -42,20 +42,18 @@ PoiFileReport ReadPoiFileWaypoints(FileSystem& files, std::u16string_view path,
                                    std::u16string_view type, WaypointSink& sink) {
   PoiFileReport report;
   TextLineReader reader(files);
-  if (!reader.Open(path, TextLineReader::kReadShared)) return report;
+  if (!reader.Open(path)) return report;
   report.opened = true;
 
   LineInProgress line;
-  bool inLine = false;
   const auto endLine = [&] {
-    inLine = false;
-    if (!line.isPoi) return;
+    if (!line.isPoi) return true;
     Waypoint waypoint;
     waypoint.position = line.position;
     if (std::abs(std::int64_t{waypoint.position.lat}) > kMaxLatitude ||
         std::abs(std::int64_t{waypoint.position.lon}) > kMaxLongitude) {
       ++report.offEarth;
-      return;
+      return true;
     }
     if (waypoint.position.lon == kMaxLongitude) waypoint.position.lon = -kMaxLongitude;
     std::u16string text = DecodeFileText(line.text);
@@ -64,17 +62,12 @@ PoiFileReport ReadPoiFileWaypoints(FileSystem& files, std::u16string_view path,
     waypoint.name = WaypointName(std::move(text));
     waypoint.recorded = RecordedTime(waypoint.name);
     waypoint.type = type;
-    if (!sink.Add(waypoint)) {
-      report.stopped = true;
-      return;
-    }
-    ++report.waypoints;
+    report.stopped = !sink.Add(waypoint);
+    if (!report.stopped) ++report.waypoints;
+    return !report.stopped;
   };
-
-  TextLineReader::Piece piece;
-  while (!report.stopped && reader.ReadPiece(piece)) {
-    if (!inLine) {
-      inLine = true;
+  const auto addPiece = [&](const TextLineReader::Piece& piece, bool startsLine) {
+    if (startsLine) {
       line.isPoi = ParsePoiPosition(piece.text, line.position);
       if (!line.isPoi && !IsBlankOrComment(piece.bytes)) ++report.notPoiLines;
       line.text.clear();
@@ -84,9 +77,9 @@ PoiFileReport ReadPoiFileWaypoints(FileSystem& files, std::u16string_view path,
       line.text.append(piece.text);
       line.textEnded = piece.text.size() < piece.bytes.size();
     }
-    if (piece.endsLine) endLine();
-  }
-  if (inLine) endLine();  // the last line had no line end
+    return true;
+  };
+  ReadLinePieces(reader, addPiece, endLine);
   report.readWhole = !report.stopped && reader.ReadWholeFile();
   reader.Close();
   return report;

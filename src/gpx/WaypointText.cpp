@@ -3,6 +3,7 @@
 #include "platform/NumberText.h"
 #include "platform/TextCharacters.h"
 #include "poi/CategoryDisplayName.h"
+#include "position/CoordinateText.h"
 
 namespace poirec {
 namespace {
@@ -75,9 +76,9 @@ std::u16string CategoryType(std::u16string_view categoryName) {
 }
 
 std::string DegreesText(std::int32_t microDegrees) {
-  // As every coordinate the recorder writes: the millionths times 0.000001, rounded to
-  // seven decimals, so a waypoint shows the very digits of a rewritten POI line.
-  return FormatFixed(static_cast<double>(microDegrees) * 0.000001, 7);
+  // As every coordinate the recorder writes, rounded to seven decimals, so a waypoint shows
+  // the very digits of a rewritten POI line.
+  return FormatFixed(ToDegrees(microDegrees), 7);
 }
 
 }  // namespace poirec

@@ -53,6 +53,8 @@ std::u16string_view FileNameOf(std::u16string_view path) {
   return path.substr(FolderOf(path).size());
 }
 
+std::string QuotedPath(std::u16string_view path) { return '"' + Utf16ToUtf8(path) + '"'; }
+
 std::string ResolvePath(FileSystem& files, std::u16string_view path) {
   const std::string asWritten = Utf16ToUtf8(path);
   if (asWritten.empty() || Exists(files, asWritten)) return asWritten;

@@ -25,6 +25,8 @@ std::string ResolveFolderOf(FileSystem& files, std::u16string_view path);
 std::u16string_view FolderOf(std::u16string_view path);
 // The file's own name: everything after the last "/", or the whole path when it has none.
 std::u16string_view FileNameOf(std::u16string_view path);
+// The path as a message names it: UTF-8 in double quotes.
+std::string QuotedPath(std::u16string_view path);
 
 // Letter case folding for file names: ASCII and the Latin-1 letters.
 char16_t FoldCase(char16_t c);

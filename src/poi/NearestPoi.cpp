@@ -95,41 +95,34 @@ struct CopyOutcome {
 CopyOutcome CopyWithoutPosition(TextLineReader& reader, File& target, GeoPoint position) {
   RewrittenFile out(target);
   CopyOutcome outcome;
-  bool written = true;
-  bool inLine = false;
   bool blank = true;
   bool atPosition = false;
   std::string line;  // the line's bytes, for keeping it when it is removed
-  const auto endLine = [&] {
-    if (atPosition) {
-      ++outcome.removedLines;
-      outcome.removed += '\n';
-      outcome.removed += line;
-    }
-    if (atPosition || blank) written = written && out.DropLine();
-    inLine = false;
-  };
-
-  TextLineReader::Piece piece;
-  while (written && reader.ReadPiece(piece)) {
-    if (!inLine) {
-      written = out.BeginLine();
-      inLine = true;
-      blank = true;
-      atPosition = false;
-      line.clear();
-    }
-    line += piece.bytes;
-    if (!atPosition) {
-      atPosition = ReadsAsPoiAt(piece.text, position);
-      blank = blank && IsBlank(piece.bytes);
-      written = written && out.Put(piece.bytes);
-    }
-    if (piece.endsLine) endLine();
-  }
-  if (inLine) endLine();  // the last line had no line end
-  outcome.writtenAll = written && out.Flush();
-  outcome.readAll = written && reader.ReadWholeFile();
+  const bool copied = ReadLinePieces(
+      reader,
+      [&](const TextLineReader::Piece& piece, bool startsLine) {
+        if (startsLine) {
+          blank = true;
+          atPosition = false;
+          line.clear();
+          if (!out.BeginLine()) return false;
+        }
+        line += piece.bytes;
+        if (atPosition) return true;  // the rest of a line that goes
+        atPosition = ReadsAsPoiAt(piece.text, position);
+        blank = blank && IsBlank(piece.bytes);
+        return out.Put(piece.bytes);
+      },
+      [&] {
+        if (atPosition) {
+          ++outcome.removedLines;
+          outcome.removed += '\n';
+          outcome.removed += line;
+        }
+        return !(atPosition || blank) || out.DropLine();
+      });
+  outcome.writtenAll = copied && out.Flush();
+  outcome.readAll = copied && reader.ReadWholeFile();
   return outcome;
 }
 

@@ -64,7 +64,7 @@ Nearest SearchRows(FileSystem& files, const CategoryTable& table, GeoPoint posit
   TextLineReader reader(files);
   for (std::int32_t row = nextRow++; const CategoryEntry* entry = RowAt(table, row);
        row = nextRow++) {
-    if (!reader.Open(PoiFilePath(*entry), TextLineReader::kReadShared)) continue;
+    if (!reader.Open(PoiFilePath(*entry))) continue;
     SearchFile(reader, row, position, best);
     reader.Close();
   }

@@ -16,8 +16,6 @@ constexpr double kTwo = 2.0;
 constexpr double kOffsetKilometres = 0.02;
 constexpr double kKilometresPerLongitudeDegree = 111.325;             // at the equator
 constexpr double kLatitudeDegreesPerOffset = 0.00017979144192736428;  // 0.02 / 111.24
-constexpr double kMillionthsPerDegree = 1000000.0;
-constexpr double kDegreesPerMillionth = 0.000001;
 
 // The course plus the offset, brought into range by one turn at most: 0 and 360 stay.
 // The sum is taken in 64 bits, so even a course read from a broken file cannot overflow.
@@ -48,15 +46,15 @@ AppendResult AppendToSelected(FileSystem& files, const CategoryTable& table,
 double DegreesToRadians(double degrees) { return ((degrees * kOne360th) * kPi) * kTwo; }
 
 GeoPoint PlaceBesideStreet(const PositionFix& fix, std::int32_t sideOffset) {
-  const double latitudeDegrees = static_cast<double>(fix.position.lat) * kDegreesPerMillionth;
+  const double latitudeDegrees = ToDegrees(fix.position.lat);
   const double angle = static_cast<double>(DirectionOfShift(fix.course, sideOffset));
   const double sinA = std::sin(DegreesToRadians(angle));
   const double cosA = std::cos(DegreesToRadians(angle));
   const double cosLat = std::cos(DegreesToRadians(latitudeDegrees));
   const double longitudeShift =
       ((kOffsetKilometres / (cosLat * kKilometresPerLongitudeDegree)) * sinA) *
-      kMillionthsPerDegree;
-  const double latitudeShift = (cosA * kLatitudeDegreesPerOffset) * kMillionthsPerDegree;
+      kMicroDegreesPerDegree;
+  const double latitudeShift = (cosA * kLatitudeDegreesPerOffset) * kMicroDegreesPerDegree;
   return {TruncateToInt32(longitudeShift + static_cast<double>(fix.position.lon)),
           TruncateToInt32(latitudeShift + static_cast<double>(fix.position.lat))};
 }

@@ -5,6 +5,7 @@
 
 #include "platform/NumberText.h"
 #include "platform/TextEncoding.h"
+#include "position/CoordinateText.h"
 
 namespace poirec {
 namespace {
@@ -47,9 +48,9 @@ std::u16string RecordName(std::u16string_view dateTime) {
 
 std::u16string FormatRecordText(GeoPoint position, std::u16string_view name) {
   std::u16string text = u"\n";
-  AppendAscii(text, FormatFixed(static_cast<double>(position.lon) * 0.000001, 7));
+  AppendAscii(text, FormatFixed(ToDegrees(position.lon), 7));
   text += u", ";
-  AppendAscii(text, FormatFixed(static_cast<double>(position.lat) * 0.000001, 5));
+  AppendAscii(text, FormatFixed(ToDegrees(position.lat), 5));
   text += u"00, \"";
   text += name;
   text += u'"';

@@ -30,7 +30,17 @@ inline std::int32_t TruncateToInt32(double value) {
   return static_cast<std::int32_t>(value);
 }
 
+inline constexpr double kMicroDegreesPerDegree = 1000000.0;
+
 // Degrees to millionths of a degree: the product with 1000000.0, truncated toward zero.
-inline std::int32_t ToMicroDegrees(double degrees) { return TruncateToInt32(degrees * 1000000.0); }
+inline std::int32_t ToMicroDegrees(double degrees) {
+  return TruncateToInt32(degrees * kMicroDegreesPerDegree);
+}
+
+// Millionths of a degree to degrees as every coordinate is written: the product with
+// 0.000001 (not the quotient by a million, which differs in the last bit).
+constexpr double ToDegrees(std::int32_t microDegrees) {
+  return static_cast<double>(microDegrees) * 0.000001;
+}
 
 }  // namespace poirec

@@ -82,7 +82,7 @@ PositionFileRead ReadPositionFileAt(FileSystem& files, PositionFix& fix, std::u1
 
   bool opened = false;
   for (int attempt = 0; attempt < kOpenAttempts && !opened; ++attempt) {
-    opened = reader.Open(read.path, TextLineReader::kReadShared);
+    opened = reader.Open(read.path);
     if (!opened) read.error = errno;
   }
   if (!opened) {
@@ -97,7 +97,7 @@ PositionFileRead ReadPositionFileAt(FileSystem& files, PositionFix& fix, std::u1
   errno = 0;
   std::u16string text;
   Stamp stamp;
-  while (reader.ReadString(text, false)) {
+  while (reader.ReadString(text)) {
     const std::u16string_view line = TrimLeft(text);
     if (StartsWith(line, "Lat =")) {
       fix.position.lat = ToMicroDegrees(ParseCoordinate(line.substr(5)));

@@ -3,12 +3,11 @@
 #include <cstring>
 
 #include "platform/NumberText.h"
+#include "platform/Path.h"
 #include "platform/TextEncoding.h"
 
 namespace poirec {
 namespace {
-
-std::string Quoted(std::u16string_view path) { return '"' + Utf16ToUtf8(path) + '"'; }
 
 // ": " and the system's text for the error number; nothing when no call failed.
 std::string Reason(int number) {
@@ -19,7 +18,7 @@ std::string Reason(int number) {
 }  // namespace
 
 std::string NoFixExplanation(const PositionFileRead& read) {
-  std::string text = "no valid GPS fix: the position file " + Quoted(read.path);
+  std::string text = "no valid GPS fix: the position file " + QuotedPath(read.path);
   switch (read.status) {
     case PositionFileStatus::Missing: return text + " is missing";
     case PositionFileStatus::Unreadable:
@@ -43,13 +42,13 @@ std::string AppendFailureExplanation(AppendResult result, const AppendError& err
   if (error.path.empty()) return "the record could not be written: no category is selected";
   switch (result) {
     case AppendResult::NotOpened:
-      return Quoted(error.path) + " could not be opened for the record" + Reason(error.number);
+      return QuotedPath(error.path) + " could not be opened for the record" + Reason(error.number);
     case AppendResult::NotWritten:
-      return "the record could not be written to " + Quoted(error.path) + Reason(error.number) +
+      return "the record could not be written to " + QuotedPath(error.path) + Reason(error.number) +
              "; the file is as it was";
     case AppendResult::Appended: break;
   }
-  return "the record was written to " + Quoted(error.path);
+  return "the record was written to " + QuotedPath(error.path);
 }
 
 void ReportAppendFailure(Shell& shell, AppendResult result, const AppendError& error) {
@@ -59,12 +58,12 @@ void ReportAppendFailure(Shell& shell, AppendResult result, const AppendError& e
 
 std::string DeleteFailureExplanation(DeleteResult result, const DeleteFailure& failure) {
   if (result == DeleteResult::NotKept) {
-    return "the POI was not deleted: its line could not be kept in " + Quoted(failure.path) +
+    return "the POI was not deleted: its line could not be kept in " + QuotedPath(failure.path) +
            ": " + failure.reason;
   }
   const std::string verb =
       result == DeleteResult::NotOpened ? " could not be read" : " could not be changed";
-  return "the POI was not deleted: " + Quoted(failure.path) + verb + ": " + failure.reason +
+  return "the POI was not deleted: " + QuotedPath(failure.path) + verb + ": " + failure.reason +
          "; the file is as it was";
 }
 

@@ -8,15 +8,11 @@ source "$(dirname "$0")/lib/scenario.sh" "$@"
 # page (key 2) lie at GEOMETRY ("x y width height") and ask for full screen or not (yes / no);
 # Escape ends it.
 pages_cover() {
-  local geometry=$1 full_screen=$2 folder page insert id asked
-  folder=$(run_folder run)
-  make_run_folder "$folder" "$E2E_PROGRAM" "$E2E_ROOT/sample/pois" \
-    "$E2E_ROOT/sample/Documents/QXPosition.txt"
-  start_program "$folder"
-  page=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
-  press_key "$page" "$(slot_key 1)"
+  local geometry=$1 full_screen=$2 insert id asked
+  start_run "$E2E_ROOT/sample/pois" "$E2E_ROOT/sample/Documents/QXPosition.txt"
+  press_key "$PAGE" "$(slot_key 1)"
   insert=$(open_page "$INSERT_PAGE") || fail "the insert page did not appear"
-  for id in "$page" "$insert"; do
+  for id in "$PAGE" "$insert"; do
     [ "$(window_geometry "$id")" = "$geometry" ] ||
       fail "a page lies at $(window_geometry "$id"), not at $geometry"
     if window_full_screen "$id"; then asked=yes; else asked=no; fi

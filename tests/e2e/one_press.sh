@@ -23,40 +23,31 @@ press_once() {
 # One press per row: the category as typed, the placement, the exit status, the category file
 # it writes to (none: nothing may change) and the line on standard error.
 one_press_table() {
-  local position="$E2E_ROOT/sample/Documents/QXPosition.txt" folder lon lat course
-  local typed placement status file why time name moved expected
-  lon=$(micro_degrees "$(position_value "$position" Lon)")
-  lat=$(micro_degrees "$(position_value "$position" Lat)")
-  course=$(whole_degrees "$(position_value "$position" Course)")
-  folder=$(run_folder run)
+  local position="$E2E_ROOT/sample/Documents/QXPosition.txt" typed placement status file why moved
+  read_fix "$position"
+  RUN=$(run_folder run)
   while IFS='|' read -r typed placement status file why; do
-    make_run_folder "$folder" "$E2E_PROGRAM" "$SAMPLE_POIS" "$position"
-    why=${why//FOLDER/$folder}
-    [[ $why == "no valid GPS fix"* ]] && rm "$folder/Documents/QXPosition.txt"
-    press_once "$folder" --category "$typed" "--$placement"
+    make_run_folder "$RUN" "$E2E_PROGRAM" "$SAMPLE_POIS" "$position"
+    why=${why//FOLDER/$RUN}
+    [[ $why == "no valid GPS fix"* ]] && rm "$RUN/Documents/QXPosition.txt"
+    press_once "$RUN" --category "$typed" "--$placement"
     [ "$PROGRAM_STATUS" = "$status" ] || fail "$typed --$placement ended with $PROGRAM_STATUS"
     # Standard error holds the program's reason alone: no lines of the sound library.
-    [ "$(cat "$folder/program.log")" = "${why:+poirecorder: $why}" ] ||
+    [ "$(cat "$RUN/program.log")" = "${why:+poirecorder: $why}" ] ||
       fail "$typed --$placement: standard error is not \"$why\""
     if [ -z "$file" ]; then
-      expect_others_unchanged "$SAMPLE_POIS" "$folder/pois"
+      expect_others_unchanged "$SAMPLE_POIS" "$RUN/pois"
       continue
     fi
-    time=$(run_time "$folder/pois/recorded.asc")
-    name=$(record_name "$time")
+    expect_fallback ""
     case "$placement" in
-      left) moved=$(beside_street "$lon" "$lat" "$course" -90) ;;
-      right) moved=$(beside_street "$lon" "$lat" "$course" 90) ;;
-      exact) moved="$lon $lat" ;;
+      left) moved=$(beside_street "$LON" "$LAT" "$COURSE" -90) ;;
+      right) moved=$(beside_street "$LON" "$LAT" "$COURSE" 90) ;;
+      exact) moved="$LON $LAT" ;;
     esac
-    expected="$SCENARIO_FOLDER/expected"
-    cp "$SAMPLE_POIS/$file" "$expected"
     # shellcheck disable=SC2086
-    record_text $moved "$name" >>"$expected"
-    expect_bytes "$folder/pois/$file" "$expected" "--$placement into $file"
-    fallback_text "$lon" "$lat" "$name" >"$expected"
-    expect_bytes "$folder/pois/recorded.asc" "$expected" "the fallback record"
-    expect_others_unchanged "$SAMPLE_POIS" "$folder/pois" "$file" recorded.asc
+    expect_category_record "$SAMPLE_POIS" "${file%.asc}" $moved
+    expect_others_unchanged "$SAMPLE_POIS" "$RUN/pois" "$file" recorded.asc
   done <<'ROWS'
 blitzer|left|0|Blitzer.asc|
 Aussicht 360 |exact|0|Aussicht 360°.asc|

@@ -22,7 +22,8 @@ TEST(ResolvePath, FindsEachPartIgnoringLetterCaseAndPrefersTheExactName) {
   folder.Write("Pois/A.asc", "upper");
   const std::string base = folder.Path().string() + "/Pois/";
   EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("POIS/shop.BMP")), base + "Shop.bmp");
-  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("pois/A.asc")), base + "A.asc");
+  EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("POIS/a.asc")),
+            base + "a.asc");  // not "A.asc", found first
   EXPECT_EQ(ResolvePath(RealFileSystem(), folder.File("pois/A.ASC")),
             base + "A.asc");  // first in byte order
   // A file about to be made keeps its name, in the folder found on disk.

@@ -22,9 +22,11 @@ TEST(RecordName, NamesTheRecordingByItsDateAndTime) {
 }
 
 // The usual figures are those of the records placed and recorded elsewhere; these are
-// the signs, the rounding of the latitude and the widest values.
+// the signs, the rounding of the latitude (a hair beyond the half in binary rounds away from
+// zero, and 48.999996 carries into the whole degrees) and the widest values.
 TEST(FormatRecordText, WritesTheRecordAfterItsLineBreak) {
-  EXPECT_EQ(FormatRecordText({-127500, -34603700}, u"x"), u"\n-0.1275000, -34.6037000, \"x\"");
+  EXPECT_EQ(FormatRecordText({-127500, -33868825}, u"x"), u"\n-0.1275000, -33.8688300, \"x\"");
+  EXPECT_EQ(FormatRecordText({8123455, 48999996}, u""), u"\n8.1234550, 49.0000000, \"\"");
   EXPECT_EQ(FormatRecordText({0, 6}, u""), u"\n0.0000000, 0.0000100, \"\"");
   EXPECT_EQ(FormatRecordText({0, 5}, u""), u"\n0.0000000, 0.0000000, \"\"");  // 4.99999e-06
   EXPECT_EQ(FormatRecordText({-180000000, 90000000}, u"a"), u"\n-180.0000000, 90.0000000, \"a\"");

@@ -21,22 +21,11 @@ micro_degrees() {
   e2e_awk -v text="$1" 'BEGIN { printf "%d\n", int((text + 0) * 1000000.0) }'
 }
 
-# whole_degrees TEXT: a course as text to whole degrees, truncated toward zero.
-whole_degrees() {
-  e2e_awk -v text="$1" 'BEGIN { printf "%d\n", int(text + 0) }'
-}
-
 # record_text LON LAT NAME: a record as it is appended to a category file: its line break, the
 # longitude with seven decimals, the latitude with five and "00", and the name in quotes.
 record_text() {
   e2e_awk -v lon="$1" -v lat="$2" -v name="$3" \
     'BEGIN { printf "\n%.7f, %.5f00, \"%s\"", lon * 0.000001, lat * 0.000001, name }'
-}
-
-# fallback_text LON LAT NAME: the record appended to recorded.asc, which ends with a line break.
-fallback_text() {
-  record_text "$@"
-  printf '\n'
 }
 
 # record_name DATE_TIME: the name of every record of a run ("dd.MM.yy HH:mm:ss" in it).

@@ -3,7 +3,7 @@
 # argument; the script defines scenarios as functions and runs each with run_scenario, in its
 # own temporary folder, on one virtual X server of handheld size. A failed scenario says why,
 # shows what the program printed and keeps its folder (with a screenshot) for a look; the
-# script ends non-zero when any scenario failed, and with 77 (skipped) when it skips itself.
+# script ends non-zero when any scenario failed.
 set -euo pipefail
 
 if [ $# -lt 1 ] || [ ! -x "$1" ]; then
@@ -14,7 +14,6 @@ E2E_PROGRAM=$(cd "$(dirname "$1")" && pwd)/$(basename "$1")
 E2E_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/../../.." && pwd)
 # shellcheck disable=SC2034  # read by the scripts that source this file
 readonly E2E_PROGRAM E2E_ROOT
-readonly E2E_SKIPPED=77
 
 # shellcheck source=../../../scripts/lib/display.sh
 source "$E2E_ROOT/scripts/lib/display.sh"
@@ -27,16 +26,11 @@ e2e_passed=0
 e2e_failed=0
 e2e_display=""
 
-# skip_all REASON: the whole script has nothing to run yet.
-skip_all() {
-  echo "SKIPPED: $*"
-  exit "$E2E_SKIPPED"
-}
-
-# run_scenario NAME FUNCTION: runs FUNCTION in a subshell with SCENARIO (its name) and
-# SCENARIO_FOLDER (a new empty temporary folder) set, on the script's X server.
+# run_scenario NAME FUNCTION [ARGUMENT...]: runs FUNCTION in a subshell with SCENARIO (its
+# name) and SCENARIO_FOLDER (a new empty temporary folder) set, on the script's X server.
 run_scenario() {
-  local name=$1 function=$2 folder status
+  local name=$1 folder status
+  shift
   # Always a server of our own, also on a desktop: the clicks rely on the handheld's screen.
   if [ -z "$e2e_display" ]; then
     display_start
@@ -52,7 +46,7 @@ run_scenario() {
     display_exit_actions=()
     PROGRAM_PID=""
     trap - EXIT
-    "$function"
+    "$@"
   )
   status=$?
   set -e
@@ -92,16 +86,16 @@ fail() {
 # run_folder NAME: the path of a run folder inside the scenario's folder.
 run_folder() { echo "$SCENARIO_FOLDER/$1"; }
 
-# write_position_file FILE LINE...: a position file with the given lines.
-write_position_file() {
-  local file=$1
-  shift
-  printf '%s\n' "$@" >"$file"
+# read_fix FILE: the fix of a position file as LON, LAT (millionths) and COURSE (whole degrees,
+# truncated toward zero).
+read_fix() {
+  LON=$(micro_degrees "$(position_value "$1" Lon)")
+  LAT=$(micro_degrees "$(position_value "$1" Lat)")
+  COURSE=$(e2e_awk -v text="$(position_value "$1" Course)" 'BEGIN { printf "%d", int(text + 0) }')
 }
 
 # start_timed_program FOLDER [PROGRAM]: starts the program as start_program does and notes the
-# time (seconds since the epoch) in RUN_STARTED; the record's time must lie between it and
-# RUN_ENDED.
+# time in RUN_STARTED; the record's time must lie between it and RUN_ENDED.
 start_timed_program() {
   RUN_STARTED=$(date +%s)
   start_program "$@"
@@ -123,17 +117,29 @@ open_page() {
   echo "$id"
 }
 
-# recorded_time FILE: the "dd.MM.yy HH:mm:ss" of the last record name in the file.
-recorded_time() {
-  LC_ALL=C grep -ao 'Quillon RECORD ([0-9][0-9]\.[0-9][0-9]\.[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9])' "$1" |
-    tail -n 1 | sed 's/^Quillon RECORD (//; s/)$//'
+# start_run SOURCE POSITION: a copy of the built program started, timed, in the run folder
+# RUN with the categories of SOURCE and the position file POSITION; PAGE is the category
+# page once drawn, LON, LAT and COURSE the fix.
+start_run() {
+  RUN=$(run_folder run)
+  make_run_folder "$RUN" "$E2E_PROGRAM" "$1" "$2"
+  read_fix "$2"
+  start_timed_program "$RUN"
+  PAGE=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
 }
 
-# run_time FILE: the run's record time read from FILE (its last record), after checking that it lies between
-# RUN_STARTED and RUN_ENDED (local time, whole seconds).
+# cancel_run: "Cancel" on the category page, which ends the run with the fallback record.
+cancel_run() {
+  press "$PAGE" "$PAGE_CANCEL"
+  end_program
+}
+
+# run_time FILE: the "dd.MM.yy HH:mm:ss" of the last record name in FILE, after checking that
+# it lies between RUN_STARTED and RUN_ENDED (local time, whole seconds).
 run_time() {
   local file=$1 text seconds
-  text=$(recorded_time "$file")
+  text=$(LC_ALL=C grep -ao 'Quillon RECORD ([0-9][0-9]\.[0-9][0-9]\.[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9])' "$file" |
+    tail -n 1 | sed 's/^Quillon RECORD (//; s/)$//')
   [ -n "$text" ] || fail "$file holds no record name with a date and time"
   # dd.MM.yy HH:mm:ss -> 20yy-MM-dd HH:mm:ss
   seconds=$(date -d "20${text:6:2}-${text:3:2}-${text:0:2} ${text:9}" +%s) ||
@@ -157,6 +163,28 @@ expect_bytes() {
   fi
 }
 
+# expect_fallback EARLIER [RECORDED]: RECORDED (the run's recorded.asc) holds the file EARLIER
+# ("" for none) and then the fallback record of the fix; sets NAME, the run's record name.
+expect_fallback() {
+  local recorded=${2:-$RUN/pois/recorded.asc} expected="$SCENARIO_FOLDER/expected-recorded" time
+  if [ -n "$1" ]; then cp "$1" "$expected"; else : >"$expected"; fi
+  time=$(run_time "$recorded")
+  NAME=$(record_name "$time")
+  record_text "$LON" "$LAT" "$NAME" >>"$expected"
+  printf '\n' >>"$expected"  # the fallback record ends with a line break
+  expect_bytes "$recorded" "$expected" "the fallback record"
+}
+
+# expect_category_record SOURCE CATEGORY LON LAT: the run's file of the category is its copy in
+# SOURCE followed by one record at LON, LAT named NAME.
+expect_category_record() {
+  local expected="$SCENARIO_FOLDER/expected-category"
+  cp "$1/$2.asc" "$expected"
+  record_text "$3" "$4" "$NAME" >>"$expected"
+  expect_bytes "$RUN/pois/$2.asc" "$expected" "the record in $2.asc"
+}
+
+# expect_no_file PATH WHAT: nothing is at PATH after WHAT.
 expect_no_file() {
   [ ! -e "$1" ] || fail "$2: $1 exists"
 }
