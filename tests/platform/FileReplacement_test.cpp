@@ -97,13 +97,7 @@ TEST(FileReplacement, ReplacesWholeOrNotAtAll) {
       {"a folder at the caller's name", Before::File, {}, false, "cannot create", 0640, 'd'},
       {"a full disk, unsynced", Before::File, Fault(Call::Write, ENOSPC), false, "No space left",
        0640, 0, Keep::ForTheMoment},
-      {"state of the moment, never synced",
-       Before::File,
-       {},
-       true,
-       "",
-       0640,
-       0,
+      {"state of the moment, never synced", Before::File, std::nullopt, true, "", 0640, 0,
        Keep::ForTheMoment},
   };
   const mode_t umask = ::umask(077);

@@ -5,8 +5,6 @@
 
 #include <algorithm>
 #include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <memory>
 #include <random>
 #include <string>
@@ -25,18 +23,12 @@
 namespace poirec {
 namespace {
 
-namespace fs = std::filesystem;
 using test::ChildProcess;
 using test::StartGate;
 
 // A record as the program writes it, line break first.
 std::string Record(GeoPoint position, const std::string& name) {
   return Utf16ToUtf8(FormatRecordText(position, Utf8ToUtf16(name)));
-}
-
-// The position the search and the deletion read from a record.
-GeoPoint PositionOf(const std::string& record) {
-  return ParsePoiLine(DecodeCodePage(record))->position;
 }
 
 // The file's lines, each with the line break before it.
@@ -54,20 +46,23 @@ class TwoRunsTest : public ::testing::Test {
  protected:
   TwoRunsTest() { pois.Add("Cafe", std::nullopt); }
   std::u16string Cafe() const { return PoiFilePath(pois.table.rows[0]); }
-  // count records, the i-th at longitude 1 + i / 1000 degrees.
+  // count records, the i-th at longitude 1 + i / 1000 degrees; returns them and writes them.
   std::vector<std::string> WriteCafes(int count) const {
     std::vector<std::string> records;
-    std::string bytes;
-    for (int i = 0; i < count; ++i) {
+    for (int i = 0; i < count; ++i)
       records.push_back(Record({1000000 + 1000 * i, 1000000}, "cafe " + std::to_string(i)));
-      bytes += records.back();
-    }
-    pois.Write("Cafe.asc", bytes);
+    pois.Write("Cafe.asc", Joined(records));
     return records;
   }
-  // Deletes the POI of a record; 0 when it was deleted.
+  static std::string Joined(const std::vector<std::string>& records) {
+    std::string bytes;
+    for (const std::string& record : records) bytes += record;
+    return bytes;
+  }
+  // Deletes the POI of a record, at the position the search reads from it (1.025 reads as
+  // 1.024999); 0 when it was deleted.
   int Delete(const std::string& record) const {
-    const NearestPoiMatch match{0, PositionOf(record), u"", true};
+    const NearestPoiMatch match{0, ParsePoiLine(DecodeCodePage(record))->position, u"", true};
     return DeleteNearestPoi(RealFileSystem(), pois.table, match) == DeleteResult::Deleted ? 0 : 1;
   }
   // Appends count records named "A<k>-<i>" in a run of its own, pausing between them, and
@@ -82,7 +77,7 @@ class TwoRunsTest : public ::testing::Test {
         outcome += result == AppendResult::Appended ? 'A' : 'F';
         std::this_thread::sleep_for(pause);
       }
-      std::ofstream(pois.folder.Path() / ("outcome-" + std::to_string(k))) << outcome;
+      pois.folder.Write("outcome-" + std::to_string(k), outcome);
       return 0;
     });
   }
@@ -107,19 +102,18 @@ class TwoRunsTest : public ::testing::Test {
 
 // Two deletions in one file both happen, and records appended meanwhile are kept.
 TEST_F(TwoRunsTest, DeletionsAndAppendsInOneFileAllHappen) {
-  std::vector<std::string> cafes = WriteCafes(2000);
-  std::vector<std::string> doomed;
-  for (std::size_t i = 0; i < cafes.size(); i += 25) doomed.push_back(cafes[i]);
+  const std::vector<std::string> cafes = WriteCafes(2000);
   StartGate gate;
-  const auto deleter = [&](std::size_t first) {
+  // Each deletes every 50th cafe, the two taking turns: every 25th goes.
+  const auto deleter = [&](int first) {
     return std::make_unique<ChildProcess>([&, first] {
       gate.WaitUntilOpen();
       int failed = 0;
-      for (std::size_t i = first; i < doomed.size(); i += 2) failed += Delete(doomed[i]);
+      for (int i = first; i < 2000; i += 50) failed += Delete(cafes[static_cast<std::size_t>(i)]);
       return failed;
     });
   };
-  const auto one = deleter(0), other = deleter(1);
+  const auto one = deleter(0), other = deleter(25);
   constexpr int kAppenders = 2, kRecords = 200;
   std::vector<std::unique_ptr<ChildProcess>> appenders;
   for (int k = 0; k < kAppenders; ++k) {
@@ -134,8 +128,8 @@ TEST_F(TwoRunsTest, DeletionsAndAppendsInOneFileAllHappen) {
   // appender's records in theirs, interleaved in any way.
   const std::vector<std::string> records = Records(pois.Read("Cafe.asc"));
   std::vector<std::string> expected;
-  for (const std::string& cafe : cafes) {
-    if (std::find(doomed.begin(), doomed.end(), cafe) == doomed.end()) expected.push_back(cafe);
+  for (std::size_t i = 0; i < cafes.size(); ++i) {
+    if (i % 25 != 0) expected.push_back(cafes[i]);
   }
   std::size_t appended = 0;
   for (int k = 0; k < kAppenders; ++k) {
@@ -169,18 +163,13 @@ TEST_F(TwoRunsTest, AFailingAppendTakesBackOnlyItsOwnRecord) {
   ASSERT_EQ(failer->Wait(), 0);
   ASSERT_EQ(worker->Wait(), 0);
   EXPECT_EQ(AppendedBy(0), std::vector<std::string>());
-  std::string expected;
-  for (const std::string& record : cafes) expected += record;
-  for (const std::string& record : AppendedBy(1)) expected += record;
   EXPECT_EQ(AppendedBy(1).size(), 200u);
-  EXPECT_EQ(pois.Read("Cafe.asc"), expected);
+  EXPECT_EQ(pois.Read("Cafe.asc"), Joined(cafes) + Joined(AppendedBy(1)));
 }
 
 TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
   const std::vector<std::string> cafes = WriteCafes(1000);
-  std::string before, after;
-  for (const std::string& record : cafes) before += record;
-  after = before.substr(cafes[0].size());
+  const std::string before = Joined(cafes), after = before.substr(cafes[0].size());
   const auto run = [&] { return std::make_unique<ChildProcess>([&] { return Delete(cafes[0]); }); };
   // How long a whole run takes here, so that the kills fall before, during and after
   // its work.

@@ -10,12 +10,11 @@ namespace poirec::test {
 namespace {
 
 const char* NameOf(FaultyFileSystem::Call call) {
-  static constexpr const char* kNames[] = {
-      "Open",   "Read",         "Write",        "Seek",
-      "Length", "Truncate",     "Sync",         "Close",
-      "Lock",   "StillNamedBy", "CopyAccess",   "KindOf",
-      "List",   "FinalPath",    "Rename",       "RenameToFreeName",
-      "Remove", "MakeFolder",   "RemoveFolder", "SyncFolder"};
+  // clang-format off
+  static constexpr const char* kNames[] = {"Open", "Read", "Write", "Seek", "Length",
+    "Truncate", "Sync", "Close", "Lock", "StillNamedBy", "CopyAccess", "KindOf", "List",
+    "FinalPath", "Rename", "RenameToFreeName", "Remove", "MakeFolder", "RemoveFolder", "SyncFolder"};
+  // clang-format on
   return kNames[static_cast<int>(call)];
 }
 
