@@ -3,7 +3,7 @@
 # once by clicks and once by keys only, as from a keypad or a remote. A placement appends its
 # record to the category's file and the run's end appends the fallback record; a deletion
 # rewrites the nearest POI's file without it. The expected bytes are worked out independently
-# (lib/expected.sh). The pages' other buttons and keys (Back, Escape, the exact placement) are
+# (lib/expected.sh, or by hand for the deletion's own store). The pages' other buttons and keys (Back, Escape, the exact placement) are
 # the screens' own tests.
 # shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
 source "$(dirname "$0")/lib/scenario.sh" "$@"
@@ -34,49 +34,37 @@ filed_on_the_second_page() {
   expect_others_unchanged "$SAMPLE_POIS" "$RUN/pois" "$category.asc" recorded.asc
 }
 
-# store_with_a_nearest_poi FOLDER: categories whose POI nearest to the sample fix lies in the
-# middle of Cafe.asc, between a comment ended by CR LF, blank lines, a line that holds no POI,
-# a name with a Windows-1252 byte and numbers written short; and a recorded.asc holding a POI
-# right at the fix, which is no category and must be neither found nor deleted.
-store_with_a_nearest_poi() {
-  mkdir -p "$1"
-  printf '\n11.5600000, 48.1300000, "Backstube West"\n11.6000000, 48.1600000, "Backstube Nord"' \
-    >"$1/Baeckerei.asc"
-  printf '\n; Cafes in der Altstadt\r\n11.58, 48.14, "Cafe Kurz"\n\n11.5759000, 48.1373000, "Cafe am Markt"\nkein Komma\n \t\n11.5700000, 48.1380000, "Caf\xe9 Rischart"  \n11.5759000, 48.1373000, "Cafe Doppelt"' \
-    >"$1/Cafe.asc"
-  printf '\n11.5758630, 48.1372360, "Quillon RECORD (01.02.03 09:05:07)"\n' >"$1/recorded.asc"
-  cp "$SAMPLE_POIS/Biergarten.bmp" "$1/Baeckerei.bmp"
-  cp "$SAMPLE_POIS/Sehenswuerdigkeit.bmp" "$1/Cafe.bmp"
-}
-
 # nearest_poi_deleted clicks|keys: "Delete nearest POI" (key 1), then "Confirm Deletion"
-# (Down): the file of the nearest POI is rewritten without every POI at its place; every
-# other line but the blank ones stays as it was.
+# (Down). The POIs nearest to the sample fix are two at one place in the middle of Cafe.asc,
+# between a comment ended by CR LF, blank lines, a line that holds no POI, a name with a
+# Windows-1252 byte and numbers written short; recorded.asc holds a POI right at the fix, but
+# it is no category and must be neither found nor deleted. Cafe.asc is rewritten without both
+# and without its blank lines, every other line kept as read after its own line break; the
+# removed lines are kept in pois/deleted/.
 nearest_poi_deleted() {
-  local source="$SCENARIO_FOLDER/pois" delete number lon lat category
-  local -a files=()
-  store_with_a_nearest_poi "$source"
-  while IFS= read -r category; do files+=("$source/$category.asc"); done \
-    < <(category_names "$source")
+  local source="$SCENARIO_FOLDER/pois" delete
+  mkdir -p "$source"
+  printf '\n11.5600000, 48.1300000, "Backstube West"\n11.6000000, 48.1600000, "Backstube Nord"' \
+    >"$source/Baeckerei.asc"
+  printf '\n; Cafes in der Altstadt\r\n11.58, 48.14, "Cafe Kurz"\n\n11.5759000, 48.1373000, "Cafe am Markt"\nkein Komma\n \t\n11.5700000, 48.1380000, "Caf\xe9 Rischart"  \n11.5759000, 48.1373000, "Cafe Doppelt"' \
+    >"$source/Cafe.asc"
+  printf '\n11.5758630, 48.1372360, "Quillon RECORD (01.02.03 09:05:07)"\n' >"$source/recorded.asc"
+  cp "$SAMPLE_POIS/Biergarten.bmp" "$source/Baeckerei.bmp"
+  cp "$SAMPLE_POIS/Sehenswuerdigkeit.bmp" "$source/Cafe.bmp"
   start_run "$source" "$SAMPLE_POSITION"
-  read -r number lon lat < <(nearest_poi "$LON" "$LAT" "${files[@]}")
-  category=$(category_names "$source" | sed -n "${number}p")
   if [ "$1" = keys ]; then press_key "$PAGE" "$(slot_key 0)"; else press_slot "$PAGE" 0; fi
   delete=$(open_page "$DELETE_PAGE") || fail "the delete page did not appear"
   if [ "$1" = keys ]; then press_key "$delete" "$KEY_DELETE_CONFIRM"; else press "$delete" "$DELETE_CONFIRM"; fi
   end_program
 
-  kept_lines "$source/$category.asc" "$lon" "$lat" >"$SCENARIO_FOLDER/expected-kept"
-  expect_bytes "$RUN/pois/$category.asc" "$SCENARIO_FOLDER/expected-kept" \
-    "$category.asc without its POIs at $lon, $lat"
-  # The removed lines, as read, are kept in pois/deleted/.
-  e2e_awk -v lon="$lon" -v lat="$lat" -v RS='\r\n|\r|\n' "$E2E_POI_LINE_AWK"'
-    parse_poi($0) && poiLon == lon && poiLat == lat { printf "\n%s", $0 }' \
-    "$source/$category.asc" >"$SCENARIO_FOLDER/expected-deleted"
-  expect_bytes "$RUN/pois/deleted/$category.asc" "$SCENARIO_FOLDER/expected-deleted" \
-    "the deleted lines kept"
+  printf '\n; Cafes in der Altstadt\n11.58, 48.14, "Cafe Kurz"\nkein Komma\n11.5700000, 48.1380000, "Caf\xe9 Rischart"  ' \
+    >"$SCENARIO_FOLDER/expected-kept"
+  expect_bytes "$RUN/pois/Cafe.asc" "$SCENARIO_FOLDER/expected-kept" "Cafe.asc without its nearest POIs"
+  printf '\n11.5759000, 48.1373000, "Cafe am Markt"\n11.5759000, 48.1373000, "Cafe Doppelt"' \
+    >"$SCENARIO_FOLDER/expected-deleted"
+  expect_bytes "$RUN/pois/deleted/Cafe.asc" "$SCENARIO_FOLDER/expected-deleted" "the deleted lines kept"
   expect_fallback "$source/recorded.asc"
-  expect_others_unchanged "$source" "$RUN/pois" "$category.asc" recorded.asc deleted
+  expect_others_unchanged "$source" "$RUN/pois" Cafe.asc recorded.asc deleted
 }
 
 for way in clicks keys; do

@@ -70,33 +70,6 @@ readonly E2E_POI_LINE_AWK='
     return 1
   }'
 
-# nearest_poi LON LAT FILE...: the POI nearest to the position over the files in the order
-# given, as "file-number lon lat" (numbered from 1). The distance is the sum of the absolute
-# differences in millionths; the first POI at the smallest distance wins.
-nearest_poi() {
-  local lon=$1 lat=$2
-  shift 2
-  e2e_awk -v lon="$lon" -v lat="$lat" "$E2E_POI_LINE_AWK"'
-    FNR == 1 { file++ }
-    parse_poi($0) {
-      distance = (poiLon > lon ? poiLon - lon : lon - poiLon) + (poiLat > lat ? poiLat - lat : lat - poiLat)
-      if (!found || distance < best) { found = 1; best = distance; nearest = file " " poiLon " " poiLat }
-    }
-    END { if (found) print nearest }' "$@"
-}
-
-# kept_lines FILE LON LAT: the file as the deletion of the POIs at the position leaves it,
-# given that it holds at least one: lines end at CR LF, CR or LF; every POI line at the
-# position and every blank line is gone; every other line is kept byte for byte as read, each
-# after its own line break "\n" (so the file begins with one and does not end with one).
-# Lines here are shorter than the 1999 bytes in which the program reads longer ones.
-kept_lines() {
-  e2e_awk -v lon="$2" -v lat="$3" -v RS='\r\n|\r|\n' "$E2E_POI_LINE_AWK"'
-    /^[ \t\r\n\v\f]*$/ { next }
-    parse_poi($0) && poiLon == lon && poiLat == lat { next }
-    { printf "\n%s", $0 }' "$1"
-}
-
 # category_names FOLDER: the categories of a "pois" folder in the order the pages show them:
 # every ".asc" file but recorded and quillon (in any letter case), sorted by character code.
 category_names() {

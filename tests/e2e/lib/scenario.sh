@@ -66,20 +66,12 @@ finish() {
   [ "$e2e_failed" -eq 0 ]
 }
 
-# fail MESSAGE: ends the running scenario as failed, with the screen and the program's output.
+# fail MESSAGE: ends the running scenario as failed, with what the program printed; the screen
+# is kept as failure.png.
 fail() {
   echo "FAIL [$SCENARIO]: $*" >&2
-  if [ -n "${DISPLAY:-}" ]; then
-    screenshot "$SCENARIO_FOLDER/failure.png" 2>/dev/null &&
-      echo "  the screen at the failure: $SCENARIO_FOLDER/failure.png" >&2
-  fi
-  local log
-  for log in "$SCENARIO_FOLDER"/*/program.log; do
-    if [ -s "$log" ]; then
-      echo "  the program printed ($log):" >&2
-      sed 's/^/    /' "$log" >&2
-    fi
-  done
+  [ -z "${DISPLAY:-}" ] || screenshot "$SCENARIO_FOLDER/failure.png" 2>/dev/null || true
+  tail -n +1 "$SCENARIO_FOLDER"/*/program.log >&2 2>/dev/null || true
   exit 1
 }
 
@@ -137,16 +129,15 @@ cancel_run() {
 # run_time FILE: the "dd.MM.yy HH:mm:ss" of the last record name in FILE, after checking that
 # it lies between RUN_STARTED and RUN_ENDED (local time, whole seconds).
 run_time() {
-  local file=$1 text seconds
-  text=$(LC_ALL=C grep -ao 'Quillon RECORD ([0-9][0-9]\.[0-9][0-9]\.[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9])' "$file" |
+  local text seconds
+  text=$(LC_ALL=C grep -ao 'Quillon RECORD ([0-9][0-9]\.[0-9][0-9]\.[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9])' "$1" |
     tail -n 1 | sed 's/^Quillon RECORD (//; s/)$//')
-  [ -n "$text" ] || fail "$file holds no record name with a date and time"
+  [ -n "$text" ] || fail "$1 holds no record name with a date and time"
   # dd.MM.yy HH:mm:ss -> 20yy-MM-dd HH:mm:ss
   seconds=$(date -d "20${text:6:2}-${text:3:2}-${text:0:2} ${text:9}" +%s) ||
     fail "the record's time \"$text\" is not a date"
-  if ((seconds < RUN_STARTED || seconds > RUN_ENDED)); then
-    fail "the record's time \"$text\" lies outside the run ($(date -d "@$RUN_STARTED" '+%d.%m.%y %T') to $(date -d "@$RUN_ENDED" '+%d.%m.%y %T'))"
-  fi
+  ((seconds >= RUN_STARTED && seconds <= RUN_ENDED)) ||
+    fail "the record's time \"$text\" lies outside the run ($(date -d "@$RUN_STARTED") to $(date -d "@$RUN_ENDED"))"
   echo "$text"
 }
 
@@ -154,13 +145,7 @@ run_time() {
 expect_bytes() {
   local file=$1 expected=$2 description=$3
   [ -f "$file" ] || fail "$description: $file does not exist"
-  if ! cmp -s "$file" "$expected"; then
-    echo "  $description: $file differs; expected:" >&2
-    od -c "$expected" | sed 's/^/    /' >&2
-    echo "  found:" >&2
-    od -c "$file" | sed 's/^/    /' >&2
-    fail "$description: wrong bytes"
-  fi
+  diff <(od -c "$expected") <(od -c "$file") >&2 || fail "$description: wrong bytes (< expected, > found)"
 }
 
 # expect_fallback EARLIER [RECORDED]: RECORDED (the run's recorded.asc) holds the file EARLIER
@@ -192,14 +177,8 @@ expect_no_file() {
 # expect_others_unchanged SOURCE POIS NAME...: every file of the run's "pois" folder except the
 # named ones is byte for byte its copy in SOURCE, and none is missing or new.
 expect_others_unchanged() {
-  local source=$1 pois=$2 file name
+  local source=$1 pois=$2 name excluded=()
   shift 2
-  for file in "$source"/* "$pois"/*; do
-    [ -e "$file" ] || continue
-    name=$(basename "$file")
-    if [ $# -gt 0 ] && printf '%s\n' "$@" | grep -qxF -- "$name"; then continue; fi
-    [ -e "$source/$name" ] || fail "the run made a new file pois/$name"
-    [ -e "$pois/$name" ] || fail "pois/$name is gone"
-    cmp -s "$source/$name" "$pois/$name" || fail "pois/$name was changed"
-  done
+  for name in "$@"; do excluded+=(-x "$name"); done
+  diff -r "${excluded[@]}" "$source" "$pois" >&2 || fail "the run changed other files of pois/"
 }
