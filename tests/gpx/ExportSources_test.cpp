@@ -37,8 +37,6 @@ TEST_F(ExportSourcesTest, AFolderGivesItsCategoriesInThePagesOrder) {
 
   std::vector<SourceFile> withRecorded = categories;
   withRecorded.push_back({pois + u"recorded.asc", u"recorded"});  // opened ignoring case
-  EXPECT_EQ(FolderSources(RealFileSystem(), pois, true), withRecorded);
-
   // A named folder, with or without its final "/".
   EXPECT_EQ(NamedSources(RealFileSystem(), pois, true), withRecorded);
   EXPECT_EQ(NamedSources(RealFileSystem(), pois.substr(0, pois.size() - 1), false), categories);
@@ -51,10 +49,7 @@ TEST_F(ExportSourcesTest, AFolderGivesItsCategoriesInThePagesOrder) {
 
 TEST_F(ExportSourcesTest, ANamedFileIsExportedAsNamed) {
   const std::u16string pois = Pois();
-  const struct {
-    std::u16string path;
-    std::u16string type;
-  } files[] = {
+  const std::pair<std::u16string, std::u16string> files[] = {
       {pois + u"Zoo.ASC", u"Zoo"},
       {pois + u"Aussicht 360\u00B0.asc", u"Aussicht 360"},
       // The file of recorded positions, named, needs no option.

@@ -40,13 +40,8 @@ TEST(RecordedTime, ReadsTheLocalTimeOfARecordName) {
                               {2099, 12, 31, 23, 59, 59},
                               {2024, 2, 29, 12, 0, 0}};
   for (const RecordTime& time : times) {
-    const LocalDateTime local{.year = time.year,
-                              .month = time.month,
-                              .day = time.day,
-                              .hour = time.hour,
-                              .minute = time.minute,
-                              .second = time.second};
-    const std::u16string name = RecordName(DateTimeText(local, true));
+    const std::u16string name = RecordName(DateTimeText(
+        {time.year, time.month, 0, time.day, time.hour, time.minute, time.second}, true));
     EXPECT_EQ(RecordedTime(name), time) << Utf16ToUtf8(name);
   }
   EXPECT_EQ(RecordedTime(u"Tour 3 RECORD (01.05.26 08:00:00)"), (RecordTime{2026, 5, 1, 8, 0, 0}));

@@ -17,14 +17,6 @@ on_exit "rm -rf '$installed'"
 
 readonly POSITION="$E2E_ROOT/sample/Documents/QXPosition.txt"
 
-# installed_run HOME: the installed program with HOME as its home and the sample fix, ended by
-# Cancel, which writes the fallback record.
-installed_run() {
-  start_timed_program "$1" "$PROGRAM"
-  PAGE=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
-  cancel_run
-}
-
 installed_first_and_second_start() {
   local home pois
   home=$(run_folder home)
@@ -33,19 +25,15 @@ installed_first_and_second_start() {
   make_run_folder "$home" "$PROGRAM" "" "$POSITION"
   rm -r "$home/poirecorder" "$home/pois"
   read_fix "$POSITION"
-  installed_run "$home"
+  # Cancel ends the run with the fallback record. That later starts leave the user's folder as
+  # it is, the seeding's own test shows.
+  start_timed_program "$home" "$PROGRAM"
+  PAGE=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
+  press "$PAGE" "$PAGE_CANCEL"
+  end_program
   expect_others_unchanged "$INSTALLED_POIS" "$pois" recorded.asc
   expect_fallback "" "$pois/recorded.asc"
-  expect_no_file "$INSTALLED_POIS/recorded.asc" "a run of the installed program"
-
-  # The user's own changes stay: a sample removed is not brought back, a category of their
-  # own is kept, and the record is added to the earlier one.
-  rm "$pois/Apotheke.asc" "$pois/Apotheke.bmp"
-  printf '\n11.5800000, 48.1400000, "Eigener Ort"' >"$pois/Eigene.asc"
-  cp -R "$pois" "$SCENARIO_FOLDER/before"
-  installed_run "$home"
-  expect_others_unchanged "$SCENARIO_FOLDER/before" "$pois" recorded.asc
-  expect_fallback "$SCENARIO_FOLDER/before/recorded.asc" "$pois/recorded.asc"
+  [ ! -e "$INSTALLED_POIS/recorded.asc" ] || fail "a run of the installed program wrote into the installed tree"
 }
 
 portable_copy_without_categories() {
@@ -59,11 +47,10 @@ portable_copy_without_categories() {
   box=$(wait_for_window "$MESSAGE_BOX") || fail "the failed write was not reported"
   press_key "$box" Return
   end_program
-  expect_no_file "$folder/pois" "a portable copy's run without its categories"
-  expect_no_file "$folder/.local" "a portable copy's run"
+  [ ! -e "$folder/pois" ] && [ ! -e "$folder/.local" ] || fail "a portable copy's run made pois/ or .local/"
 }
 
-run_scenario "installed: the first start fills the user's folder, the second keeps it" \
+run_scenario "installed: the first start fills the user's folder" \
   installed_first_and_second_start
 run_scenario "a portable copy without categories reports the failed write" \
   portable_copy_without_categories

@@ -120,27 +120,6 @@ start_run() {
   PAGE=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
 }
 
-# cancel_run: "Cancel" on the category page, which ends the run with the fallback record.
-cancel_run() {
-  press "$PAGE" "$PAGE_CANCEL"
-  end_program
-}
-
-# run_time FILE: the "dd.MM.yy HH:mm:ss" of the last record name in FILE, after checking that
-# it lies between RUN_STARTED and RUN_ENDED (local time, whole seconds).
-run_time() {
-  local text seconds
-  text=$(LC_ALL=C grep -ao 'Quillon RECORD ([0-9][0-9]\.[0-9][0-9]\.[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9])' "$1" |
-    tail -n 1 | sed 's/^Quillon RECORD (//; s/)$//')
-  [ -n "$text" ] || fail "$1 holds no record name with a date and time"
-  # dd.MM.yy HH:mm:ss -> 20yy-MM-dd HH:mm:ss
-  seconds=$(date -d "20${text:6:2}-${text:3:2}-${text:0:2} ${text:9}" +%s) ||
-    fail "the record's time \"$text\" is not a date"
-  ((seconds >= RUN_STARTED && seconds <= RUN_ENDED)) ||
-    fail "the record's time \"$text\" lies outside the run ($(date -d "@$RUN_STARTED") to $(date -d "@$RUN_ENDED"))"
-  echo "$text"
-}
-
 # expect_bytes FILE EXPECTED DESCRIPTION: FILE holds exactly the bytes of the file EXPECTED.
 expect_bytes() {
   local file=$1 expected=$2 description=$3
@@ -149,12 +128,21 @@ expect_bytes() {
 }
 
 # expect_fallback EARLIER [RECORDED]: RECORDED (the run's recorded.asc) holds the file EARLIER
-# ("" for none) and then the fallback record of the fix; sets NAME, the run's record name.
+# ("" for none) and then the fallback record of the fix; sets NAME, the run's record name, whose
+# "dd.MM.yy HH:mm:ss" must lie between RUN_STARTED and RUN_ENDED (local time, whole seconds).
 expect_fallback() {
-  local recorded=${2:-$RUN/pois/recorded.asc} expected="$SCENARIO_FOLDER/expected-recorded" time
+  local recorded=${2:-$RUN/pois/recorded.asc} expected="$SCENARIO_FOLDER/expected-recorded" text seconds
   if [ -n "$1" ]; then cp "$1" "$expected"; else : >"$expected"; fi
-  time=$(run_time "$recorded")
-  NAME=$(record_name "$time")
+  text=$(LC_ALL=C grep -ao 'Quillon RECORD ([0-9][0-9]\.[0-9][0-9]\.[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9])' "$recorded" |
+    tail -n 1 | sed 's/^Quillon RECORD (//; s/)$//')
+  [ -n "$text" ] || fail "$recorded holds no record name with a date and time"
+  # dd.MM.yy HH:mm:ss -> 20yy-MM-dd HH:mm:ss
+  seconds=$(date -d "20${text:6:2}-${text:3:2}-${text:0:2} ${text:9}" +%s) ||
+    fail "the record's time \"$text\" is not a date"
+  ((seconds >= RUN_STARTED && seconds <= RUN_ENDED)) ||
+    fail "the record's time \"$text\" lies outside the run ($(date -d "@$RUN_STARTED") to $(date -d "@$RUN_ENDED"))"
+  NAME=$(record_name "$text")
+
   record_text "$LON" "$LAT" "$NAME" >>"$expected"
   printf '\n' >>"$expected"  # the fallback record ends with a line break
   expect_bytes "$recorded" "$expected" "the fallback record"
@@ -167,11 +155,6 @@ expect_category_record() {
   cp "$1/$2.asc" "$expected"
   record_text "$3" "$4" "$NAME" >>"$expected"
   expect_bytes "$RUN/pois/$2.asc" "$expected" "the record in $2.asc"
-}
-
-# expect_no_file PATH WHAT: nothing is at PATH after WHAT.
-expect_no_file() {
-  [ ! -e "$1" ] || fail "$2: $1 exists"
 }
 
 # expect_others_unchanged SOURCE POIS NAME...: every file of the run's "pois" folder except the
