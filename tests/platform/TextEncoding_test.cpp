@@ -5,7 +5,6 @@
 #include <algorithm>
 #include <string>
 #include <tuple>
-#include <vector>
 
 namespace poirec {
 namespace {
@@ -52,25 +51,16 @@ TEST(TextEncoding, NamesKeepEveryByte) {
 // Every short byte string, and longer ones made of the bytes where UTF-8's rules change,
 // turns into 16-bit text and back into exactly its bytes, so no two names become one.
 TEST(TextEncoding, EveryNameTurnsBackIntoItsBytes) {
-  std::vector<std::string> names;
-  for (int first = 0; first < 256; ++first) {
-    for (int second = 0; second < 256; ++second) {
-      names.push_back({static_cast<char>(first), static_cast<char>(second)});
-    }
+  for (int bytes = 0; bytes < 0x10000; ++bytes) {
+    const std::string name{static_cast<char>(bytes >> 8), static_cast<char>(bytes)};
+    ASSERT_EQ(Utf16ToUtf8(Utf8ToUtf16(name)), name);
   }
-  const unsigned char edges[] = {0x00, 0x41, 0x7F, 0x80, 0x8F, 0x90, 0x9F, 0xA0, 0xBF, 0xC0,
-                                 0xC1, 0xC2, 0xDF, 0xE0, 0xED, 0xEF, 0xF0, 0xF4, 0xF5, 0xFF};
-  for (unsigned char a : edges) {
-    for (unsigned char b : edges) {
-      for (unsigned char c : edges) {
-        for (unsigned char d : edges) {
-          names.push_back({static_cast<char>(a), static_cast<char>(b), static_cast<char>(c),
-                           static_cast<char>(d)});
-        }
-      }
-    }
-  }
-  for (const std::string& name : names) {
+  const char edges[] =
+      "\x00\x41\x7F\x80\x8F\x90\x9F\xA0\xBF\xC0\xC1\xC2\xDF\xE0\xED\xEF\xF0\xF4\xF5\xFF";
+  constexpr int kEdges = sizeof edges - 1;
+  for (int digits = 0; digits < kEdges * kEdges * kEdges * kEdges; ++digits) {
+    std::string name;
+    for (int rest = digits; name.size() < 4; rest /= kEdges) name += edges[rest % kEdges];
     ASSERT_EQ(Utf16ToUtf8(Utf8ToUtf16(name)), name);
   }
 }
