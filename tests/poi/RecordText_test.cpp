@@ -12,8 +12,7 @@
 namespace poirec {
 namespace {
 
-using test::ReadBytes;
-using test::TempFolder;
+using namespace test;
 
 TEST(RecordName, NamesTheRecordingByItsDateAndTime) {
   const LocalDateTime time{2003, 2, 6, 1, 9, 5, 7, 999};  // 1 February 2003, 09:05:07.999

@@ -36,15 +36,6 @@ class CategoryPage : public testing::Test {
   int nestedResult = kResultBack;
 };
 
-// The slots as letters: D delete, P previous, N next, - empty, a, b, ... the categories.
-std::string Shown(const CategoryPageSlots& page) {
-  std::string shown;
-  for (const std::int32_t slot : page.shows) {
-    shown += slot >= 0 ? char('a' + slot) : "-DPN"[-1 - slot];
-  }
-  return shown;
-}
-
 // Each row starts a page at start of that many categories and presses a slot, which shows
 // a page or chooses a category (-1: none; the delete page counts as kDeleteSlot). Previous
 // from start s asks for s - 6: -1 is the first page, other negative starts the last six;
@@ -73,9 +64,12 @@ TEST(CategoryPaging, EachPressShowsItsPageOrChoosesTheCategoryOfItsSlot) {
     if (page.shows[static_cast<std::size_t>(row.slot)] < kDeleteSlot) {
       page = CategoryPageAt(row.categories, press.next);
     }
+    std::string shown;  // D delete, P previous, N next, - empty, a, b, ... the categories
+    for (const std::int32_t slot : page.shows)
+      shown += slot >= 0 ? char('a' + slot) : "-DPN"[-1 - slot];
     const std::string where = std::to_string(row.categories) + " from " +
                               std::to_string(row.start) + ", " + std::to_string(row.slot);
-    EXPECT_EQ(Shown(page), row.shown) << where;  // a wrong start or end shows in the next row
+    EXPECT_EQ(shown, row.shown) << where;  // a wrong start or end shows in the next row
     EXPECT_EQ(press.chosen, row.chooses) << where;
   }
 }
