@@ -181,8 +181,6 @@ TEST_F(DibImageTest, BrokenFilesLeaveTheImageEmptyAndSayWhy) {
       {good.substr(0, 53), "the file ends inside its header"},
       {good.substr(0, 117), "the file ends inside its colour table"},
       {with({{kHeight, 0xFFFFFFFD}}), "its header gives no valid size"},
-      {with({{kWidth, 0}}), "its header gives no valid size"},
-      {with({{kFileSize, 100}}), "its header gives no valid size"},
       {good.substr(0, 129), "the file ends before its pixels"},
       {with({{kBitCount, 7}}), "7 bits with compression 0 are not supported"},
       {with({{kBitCount, 24}, {kCompression, 3}}), "24 bits with compression 3 are not supported"},
@@ -197,12 +195,10 @@ TEST_F(DibImageTest, BrokenFilesLeaveTheImageEmptyAndSayWhy) {
     EXPECT_EQ(image.failure, why);
     EXPECT_EQ(image.bitmap != nullptr, why.empty()) << why;
   }
-  // A missing file is no failure to report; a folder, or a read that fails, is.
+  // A missing file is no failure to report; a read that fails is.
   DibImage image;
   EXPECT_FALSE(image.LoadFromFile(folder_.File("missing.bmp"), RealFileSystem()));
   EXPECT_EQ(image.failure, "");
-  EXPECT_FALSE(image.LoadFromFile(folder_.Folder(), RealFileSystem()));
-  EXPECT_EQ(image.failure, "Is a directory");
   FaultyFileSystem failing;
   failing.Fail(FaultyFileSystem::Call::Read, EIO).After(2);
   EXPECT_FALSE(Load(image, good, failing));

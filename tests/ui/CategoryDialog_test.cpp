@@ -1,14 +1,8 @@
 #include "ui/CategoryDialog.h"
 
-#include <QApplication>
-#include <QFontMetrics>
-#include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <memory>
-#include <tuple>
 
-#include "ui/ButtonFont.h"
 #include "ui/CategoryPaging.h"
 #include "ui/UiTestSupport.h"
 #include "ui/widgets/ImageButton.h"
@@ -20,12 +14,14 @@ constexpr std::int32_t kDeletePage = -2;  // what the page chose when it ran the
 
 class CategoryPage : public testing::Test {
  protected:
-  // Shows the page on categories "a", "b", "c", ...; the nested pages only note what was
-  // chosen and give nestedResult.
+  // Shows the page on categories "a", "b", "c", ... only (none: on those of the run); the
+  // nested pages only note what was chosen and give nestedResult.
   CategoryDialog& Open(int categories = 0) {
+    if (categories > 0) std::filesystem::remove_all(run.folder.Path() / "pois");
     for (int i = 0; i < categories; ++i) {
       run.folder.Write(std::string("pois/") + char('a' + i) + ".asc", "");
     }
+    selected = -1;
     CategoryDialog::NestedPages pages;
     pages.insert = [this] { return selected = run.state.selectedCategoryIndex, nestedResult; };
     pages.remove = [this] { return selected = kDeletePage, nestedResult; };
@@ -33,22 +29,12 @@ class CategoryPage : public testing::Test {
     test::Activate(*page);  // active, so that its keys reach it
     return *page;
   }
-  void Press(int slot) { QTest::mouseClick(&page->Slot(slot), Qt::LeftButton); }
 
   test::Run run;
   std::unique_ptr<CategoryDialog> page;
   std::int32_t selected = -1;
   int nestedResult = kResultBack;
 };
-
-// The slots as letters: D delete, P previous, N next, - empty, a, b, ... the categories.
-std::string Shown(const CategoryPageSlots& page) {
-  std::string shown;
-  for (const std::int32_t slot : page.shows) {
-    shown += slot >= 0 ? char('a' + slot) : "-DPN"[-1 - slot];
-  }
-  return shown;
-}
 
 // Each row starts a page at start of that many categories and presses a slot, which shows
 // a page or chooses a category (-1: none; the delete page counts as kDeleteSlot). Previous
@@ -78,14 +64,13 @@ TEST(CategoryPaging, EachPressShowsItsPageOrChoosesTheCategoryOfItsSlot) {
     if (page.shows[static_cast<std::size_t>(row.slot)] < kDeleteSlot) {
       page = CategoryPageAt(row.categories, press.next);
     }
-    const std::string shown = Shown(page);
+    std::string shown;  // D delete, P previous, N next, - empty, a, b, ... the categories
+    for (const std::int32_t slot : page.shows)
+      shown += slot >= 0 ? char('a' + slot) : "-DPN"[-1 - slot];
     const std::string where = std::to_string(row.categories) + " from " +
                               std::to_string(row.start) + ", " + std::to_string(row.slot);
-    EXPECT_EQ(shown, row.shown) << where;
+    EXPECT_EQ(shown, row.shown) << where;  // a wrong start or end shows in the next row
     EXPECT_EQ(press.chosen, row.chooses) << where;
-    const auto categories = std::count_if(shown.begin(), shown.end(), islower);
-    const int first = shown[0] == 'D' ? 0 : shown[0] - 'a';
-    EXPECT_EQ(std::tuple(page.start, page.end), std::tuple(first, first + categories)) << where;
   }
 }
 
@@ -97,17 +82,14 @@ TEST_F(CategoryPage, SlotsAndKeysShowThePagesAndChooseTheCategories) {
     int categories, key;
     const char* captions;
     int selects = -1;
-  } rows[] = {{5, Qt::Key_1, "Dabcde--", kDeletePage},
-              {5, Qt::Key_6 | kKeypad, "Dabcde--", 4},
-              {5, Qt::Key_9, "Dabcde--"},
-              {5, Qt::Key_PageDown, "Dabcde--"},
-              {13, Qt::Key_8, "fghijkPN"},
-              {13, Qt::Key_PageDown, "fghijkPN"},
-              {13, Qt::Key_PageUp, "hijklmPN"}};
+  } rows[] = {
+      // clang-format off
+      {5, Qt::Key_1, "Dabcde--", kDeletePage}, {5, Qt::Key_6 | kKeypad, "Dabcde--", 4},
+      {5, Qt::Key_9, "Dabcde--"}, {13, Qt::Key_8, "fghijkPN"},
+      {13, Qt::Key_PageDown, "fghijkPN"}, {13, Qt::Key_PageUp, "hijklmPN"},
+      // clang-format on
+  };
   for (const auto& row : rows) {
-    std::filesystem::remove_all(run.folder.Path() / "pois");  // this row's categories only
-    run.folder.MakeFolder("pois");
-    selected = -1;
     Open(row.categories);
     QTest::keyClick(page.get(), Qt::Key(row.key & ~Qt::KeyboardModifierMask),
                     Qt::KeyboardModifiers(row.key & Qt::KeyboardModifierMask));
@@ -123,7 +105,7 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
   nestedResult = kResultDone;
   for (int way = 0; way < 5; ++way) {  // delete, insert, Cancel, Escape, the close box
     Open(3);
-    if (way < 2) Press(way == 0 ? 0 : 3);
+    if (way < 2) QTest::mouseClick(&page->Slot(way == 0 ? 0 : 3), Qt::LeftButton);
     if (way == 2) test::Press(*page, "Cancel");
     if (way == 3) QTest::keyClick(page.get(), Qt::Key_Escape);
     if (way == 4) page->close();
@@ -137,15 +119,11 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
 TEST_F(CategoryPage, ShowsTheNamesSortedAndShortened) {
   const std::string name34 = "abcdefghijklmnopqrstuvwxyz01234567";
   const std::string name35 = "Z" + name34;
-  run.AddCategory(
-      "a\xC2\xB0"
-      "b",
-      "", test::kRed);  // "a°b"
+  run.AddCategory("a\u00B0b", "", test::kRed);
   run.AddCategory(name34, "", test::kBlue);
   run.AddCategory(name35, "", test::kBlue);
   run.AddCategory("b\xE9t", "", test::kBlue);  // Windows-1252 on disk
   CategoryDialog& shown = Open();
-  EXPECT_EQ(shown.windowTitle(), "Categories");
   EXPECT_EQ(test::AccessibleName(shown), "Categories");
   // Sorted by character codes: "Z..." before "abc..." before "a°b" before "b\xE9t".
   EXPECT_EQ(shown.Slot(1).text(), ".." + QString::fromStdString(name35).right(32));

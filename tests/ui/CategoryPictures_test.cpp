@@ -3,7 +3,6 @@
 #include <QPainter>
 #include <cerrno>
 
-#include "platform/TextEncoding.h"
 #include "support/FaultyFileSystem.h"
 #include "ui/UiTestSupport.h"
 
@@ -25,7 +24,6 @@ QImage Shown(CategoryPictures& pictures, const CategoryEntry& category, int side
 // read, at 22 x 22 on the handheld and 74 x 74 at scale 3.375, and the others are named on
 // standard error with the reason.
 TEST(CategoryPictures, TheFirstPictureThatReadsIsShownSharpAndTheOthersAreNamed) {
-  test::Run run;
   QImage halfBlue(22, 22, QImage::Format_ARGB32);  // its left half transparent
   halfBlue.fill(Qt::transparent);
   QPainter(&halfBlue).fillRect(11, 0, 11, 22, test::kBlue);
@@ -46,9 +44,7 @@ TEST(CategoryPictures, TheFirstPictureThatReadsIsShownSharpAndTheOthersAreNamed)
       {nullptr, "\x89PNG", test::kRed, "x.png\" cannot be shown: not a PNG picture"},
   };
   for (const auto& row : rows) {
-    std::filesystem::remove_all(run.folder.Path() / "pois");
-    run.folder.MakeFolder("pois");
-    run.state.categoryTable.count = 0;
+    test::Run run;                                         // its own pois folder
     run.AddCategory("x", "", test::kRed);                  // a BMP beside them
     if (row.svg) run.folder.Write("pois/X.SVG", row.svg);  // in any letter case
     run.folder.Write("pois/x.png", row.png);
