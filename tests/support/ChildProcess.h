@@ -19,21 +19,19 @@ class StartGate {
     if (::pipe(ends_) != 0) throw std::runtime_error("pipe failed");
   }
   ~StartGate() {
-    for (const int end : ends_) {
-      if (end >= 0) ::close(end);
-    }
+    Open();
+    ::close(ends_[0]);
   }
   StartGate(const StartGate&) = delete;
   StartGate& operator=(const StartGate&) = delete;
 
   void WaitUntilOpen() {  // in a child
     Open();
-    char byte;
-    while (::read(ends_[0], &byte, 1) < 0 && errno == EINTR) {
+    for (char byte; ::read(ends_[0], &byte, 1) < 0 && errno == EINTR;) {
     }
   }
   void Open() {  // in the test
-    ::close(ends_[1]);
+    if (ends_[1] >= 0) ::close(ends_[1]);
     ends_[1] = -1;
   }
 
