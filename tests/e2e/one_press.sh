@@ -37,7 +37,7 @@ one_press_table() {
       exact) moved="$LON $LAT" ;;
     esac
     # shellcheck disable=SC2086
-    expect_category_record "$SAMPLE_POIS" "${file%.asc}" $moved
+    expect_record "$RUN/pois/$file" "$SAMPLE_POIS/$file" $moved
     expect_others_unchanged "$SAMPLE_POIS" "$RUN/pois" "$file" recorded.asc
   done <<'ROWS'
 blitzer|left|0|Blitzer.asc|
