@@ -140,7 +140,7 @@ expect_record() {
 }
 
 # expect_others_unchanged SOURCE POIS NAME...: every file of the run's "pois" folder except the
-# named ones is byte for byte its copy in SOURCE, and none is missing or new.
+# named ones is byte for byte its copy in SOURCE, and none is missing or new (such as a record).
 expect_others_unchanged() {
   local source=$1 pois=$2 name excluded=()
   shift 2
