@@ -4,11 +4,17 @@
 # shellcheck source-path=SCRIPTDIR source=lib/scenario.sh
 source "$(dirname "$0")/lib/scenario.sh" "$@"
 
-# pages_cover GEOMETRY FULL_SCREEN: a run on the sample data whose category page and insert
-# page (key 2) lie at GEOMETRY ("x y width height") and ask for full screen or not (yes / no);
-# Escape ends it.
+# pages_cover bare|managed: a run on the sample data whose category page and insert page
+# (key 2) lie at 0, 0 above the bottom 11 pixels of a bare X server, or cover the whole screen
+# of a window manager and ask it for full screen; Escape ends it. The window manager gets a
+# server of its own, so that it leaves no trace for the other scenario.
 pages_cover() {
-  local geometry=$1 full_screen=$2 insert id asked
+  local geometry="0 0 $DISPLAY_WIDTH $((DISPLAY_HEIGHT - 11))" full_screen=no insert id asked
+  if [ "$1" = managed ]; then
+    display_start
+    start_window_manager || fail "the window manager did not start"
+    geometry="0 0 $DISPLAY_WIDTH $DISPLAY_HEIGHT" full_screen=yes
+  fi
   start_run "$E2E_ROOT/sample/pois" "$E2E_ROOT/sample/Documents/QXPosition.txt"
   press_key "$PAGE" "$(slot_key 1)"
   insert=$(open_page "$INSERT_PAGE") || fail "the insert page did not appear"
@@ -22,17 +28,6 @@ pages_cover() {
   end_program
 }
 
-bare_display() {
-  pages_cover "0 0 $DISPLAY_WIDTH $((DISPLAY_HEIGHT - 11))" no
-}
-
-# A server of its own, so that the window manager leaves no trace for the other scenario.
-with_a_window_manager() {
-  display_start
-  start_window_manager || fail "the window manager did not start"
-  pages_cover "0 0 $DISPLAY_WIDTH $DISPLAY_HEIGHT" yes
-}
-
-run_scenario "a bare X server: the bottom 11 pixels stay free" bare_display
-run_scenario "a window manager: the pages fill the screen" with_a_window_manager
+run_scenario "a bare X server: the bottom 11 pixels stay free" pages_cover bare
+run_scenario "a window manager: the pages fill the screen" pages_cover managed
 finish

@@ -30,7 +30,7 @@ filed_on_the_second_page() {
 
   expect_fallback ""
   # shellcheck disable=SC2046
-  expect_category_record "$SAMPLE_POIS" "$category" $(beside_street "$LON" "$LAT" "$COURSE" 90)
+  expect_record "$RUN/pois/$category.asc" "$SAMPLE_POIS/$category.asc" $(beside_street "$LON" "$LAT" "$COURSE" 90)
   expect_others_unchanged "$SAMPLE_POIS" "$RUN/pois" "$category.asc" recorded.asc
 }
 

@@ -7,31 +7,22 @@ source "$(dirname "$0")/lib/scenario.sh" "$@"
 
 readonly SAMPLE_POIS="$E2E_ROOT/sample/pois"
 
-# press_once FOLDER ARGUMENT...: the run folder's program with the arguments and no display;
-# sets PROGRAM_STATUS, RUN_STARTED and RUN_ENDED.
-press_once() {
-  local folder=$1
-  shift
-  RUN_STARTED=$(date +%s)
-  PROGRAM_STATUS=0
-  env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME HOME="$folder" \
-    XDG_CONFIG_HOME="$folder/config" "$folder/poirecorder" "$@" >"$folder/program.log" 2>&1 ||
-    PROGRAM_STATUS=$?
-  RUN_ENDED=$(date +%s)
-}
-
 # One press per row: the category as typed, the placement, the exit status, the category file
 # it writes to (none: nothing may change) and the line on standard error.
 one_press_table() {
-  local position="$E2E_ROOT/sample/Documents/QXPosition.txt" typed placement status file why moved
+  local position="$E2E_ROOT/sample/Documents/QXPosition.txt" typed placement status file why moved got
   read_fix "$position"
   RUN=$(run_folder run)
   while IFS='|' read -r typed placement status file why; do
     make_run_folder "$RUN" "$E2E_PROGRAM" "$SAMPLE_POIS" "$position"
     why=${why//FOLDER/$RUN}
     [[ $why == "no valid GPS fix"* ]] && rm "$RUN/Documents/QXPosition.txt"
-    press_once "$RUN" --category "$typed" "--$placement"
-    [ "$PROGRAM_STATUS" = "$status" ] || fail "$typed --$placement ended with $PROGRAM_STATUS"
+    # The program with no display; the record's time must lie between RUN_STARTED and RUN_ENDED.
+    RUN_STARTED=$(date +%s) got=0
+    env -u DISPLAY -u WAYLAND_DISPLAY -u XDG_DATA_HOME HOME="$RUN" XDG_CONFIG_HOME="$RUN/config" \
+      "$RUN/poirecorder" --category "$typed" "--$placement" >"$RUN/program.log" 2>&1 || got=$?
+    RUN_ENDED=$(date +%s)
+    [ "$got" = "$status" ] || fail "$typed --$placement ended with $got"
     # Standard error holds the program's reason alone: no lines of the sound library.
     [ "$(cat "$RUN/program.log")" = "${why:+poirecorder: $why}" ] ||
       fail "$typed --$placement: standard error is not \"$why\""
@@ -46,7 +37,7 @@ one_press_table() {
       exact) moved="$LON $LAT" ;;
     esac
     # shellcheck disable=SC2086
-    expect_category_record "$SAMPLE_POIS" "${file%.asc}" $moved
+    expect_record "$RUN/pois/$file" "$SAMPLE_POIS/$file" $moved
     expect_others_unchanged "$SAMPLE_POIS" "$RUN/pois" "$file" recorded.asc
   done <<'ROWS'
 blitzer|left|0|Blitzer.asc|

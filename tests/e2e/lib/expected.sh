@@ -1,24 +1,20 @@
 # shellcheck shell=bash
 # What the program should write, worked out here on its own with awk from the same inputs the
 # program reads, so that the end-to-end tests compare the program's bytes with an independent
-# reckoning. Every function prints its result on standard output.
+# reckoning. Every function but read_fix prints its result on standard output.
 #
 # Positions are whole millionths of a degree; a text becomes millionths by its value as written
 # (whole degrees too) times 1000000.0, truncated toward zero.
 
 e2e_awk() { LC_ALL=C awk "$@"; }
 
-# position_value FILE KEY: the value text of the first line "KEY = value" (KEY is Lat, Lon,
-# Course or Valid).
-position_value() {
-  e2e_awk -v key="$2 =" '{ sub(/^[ \t]+/, "") }
-    index($0, key) == 1 { value = substr($0, length(key) + 1); gsub(/^[ \t]+|[ \t\r]+$/, "", value)
-      print value; exit }' "$1"
-}
-
-# micro_degrees TEXT: degrees as text to millionths of a degree.
-micro_degrees() {
-  e2e_awk -v text="$1" 'BEGIN { printf "%d\n", int((text + 0) * 1000000.0) }'
+# read_fix FILE: the fix of a position file as LON, LAT (millionths) and COURSE (whole degrees,
+# truncated toward zero), each from the value text of its key's first line "KEY = value".
+read_fix() {
+  read -r LON LAT COURSE < <(e2e_awk '{ sub(/^[ \t]+/, "") }
+    /^(Lat|Lon|Course) =/ && !($1 in value) { value[$1] = substr($0, length($1) + 3) }
+    END { printf "%d %d %d\n", int((value["Lon"] + 0) * 1000000.0), int((value["Lat"] + 0) * 1000000.0),
+      int(value["Course"] + 0) }' "$1")
 }
 
 # record_text LON LAT NAME: a record as it is appended to a category file: its line break, the
@@ -27,9 +23,6 @@ record_text() {
   e2e_awk -v lon="$1" -v lat="$2" -v name="$3" \
     'BEGIN { printf "\n%.7f, %.5f00, \"%s\"", lon * 0.000001, lat * 0.000001, name }'
 }
-
-# record_name DATE_TIME: the name of every record of a run ("dd.MM.yy HH:mm:ss" in it).
-record_name() { printf 'Quillon RECORD (%s)' "$1"; }
 
 # beside_street LON LAT COURSE OFFSET: the position 20 m to the side of the course (OFFSET -90
 # for the left, +90 for the right), as "lon lat". The flat-earth formula of the placement, with

@@ -78,21 +78,6 @@ fail() {
 # run_folder NAME: the path of a run folder inside the scenario's folder.
 run_folder() { echo "$SCENARIO_FOLDER/$1"; }
 
-# read_fix FILE: the fix of a position file as LON, LAT (millionths) and COURSE (whole degrees,
-# truncated toward zero).
-read_fix() {
-  LON=$(micro_degrees "$(position_value "$1" Lon)")
-  LAT=$(micro_degrees "$(position_value "$1" Lat)")
-  COURSE=$(e2e_awk -v text="$(position_value "$1" Course)" 'BEGIN { printf "%d", int(text + 0) }')
-}
-
-# start_timed_program FOLDER [PROGRAM]: starts the program as start_program does and notes the
-# time in RUN_STARTED; the record's time must lie between it and RUN_ENDED.
-start_timed_program() {
-  RUN_STARTED=$(date +%s)
-  start_program "$@"
-}
-
 # end_program: waits for the program to end, expects exit status 0, sets RUN_ENDED.
 end_program() {
   wait_for_program_end || fail "the program did not end"
@@ -109,14 +94,16 @@ open_page() {
   echo "$id"
 }
 
-# start_run SOURCE POSITION: a copy of the built program started, timed, in the run folder
-# RUN with the categories of SOURCE and the position file POSITION; PAGE is the category
-# page once drawn, LON, LAT and COURSE the fix.
+# start_run SOURCE POSITION: a copy of the built program started in the run folder RUN with
+# the categories of SOURCE and the position file POSITION, at RUN_STARTED (the record's time
+# must lie between it and RUN_ENDED); PAGE is the category page once drawn, LON, LAT and
+# COURSE the fix.
 start_run() {
   RUN=$(run_folder run)
   make_run_folder "$RUN" "$E2E_PROGRAM" "$1" "$2"
   read_fix "$2"
-  start_timed_program "$RUN"
+  RUN_STARTED=$(date +%s)
+  start_program "$RUN"
   PAGE=$(open_page "$CATEGORY_PAGE") || fail "the category page did not appear"
 }
 
@@ -131,34 +118,29 @@ expect_bytes() {
 # ("" for none) and then the fallback record of the fix; sets NAME, the run's record name, whose
 # "dd.MM.yy HH:mm:ss" must lie between RUN_STARTED and RUN_ENDED (local time, whole seconds).
 expect_fallback() {
-  local recorded=${2:-$RUN/pois/recorded.asc} expected="$SCENARIO_FOLDER/expected-recorded" text seconds
-  if [ -n "$1" ]; then cp "$1" "$expected"; else : >"$expected"; fi
+  local recorded=${2:-$RUN/pois/recorded.asc} text seconds
   text=$(LC_ALL=C grep -ao 'Quillon RECORD ([0-9][0-9]\.[0-9][0-9]\.[0-9][0-9] [0-9][0-9]:[0-9][0-9]:[0-9][0-9])' "$recorded" |
-    tail -n 1 | sed 's/^Quillon RECORD (//; s/)$//')
-  [ -n "$text" ] || fail "$recorded holds no record name with a date and time"
+    tail -n 1 | sed 's/^Quillon RECORD (//; s/)$//') || fail "$recorded holds no record name with a date and time"
   # dd.MM.yy HH:mm:ss -> 20yy-MM-dd HH:mm:ss
   seconds=$(date -d "20${text:6:2}-${text:3:2}-${text:0:2} ${text:9}" +%s) ||
     fail "the record's time \"$text\" is not a date"
   ((seconds >= RUN_STARTED && seconds <= RUN_ENDED)) ||
     fail "the record's time \"$text\" lies outside the run ($(date -d "@$RUN_STARTED") to $(date -d "@$RUN_ENDED"))"
-  NAME=$(record_name "$text")
-
-  record_text "$LON" "$LAT" "$NAME" >>"$expected"
-  printf '\n' >>"$expected"  # the fallback record ends with a line break
-  expect_bytes "$recorded" "$expected" "the fallback record"
+  NAME="Quillon RECORD ($text)"
+  expect_record "$recorded" "$1" "$LON" "$LAT" '\n' # the fallback record ends with a line break
 }
 
-# expect_category_record SOURCE CATEGORY LON LAT: the run's file of the category is its copy in
-# SOURCE followed by one record at LON, LAT named NAME.
-expect_category_record() {
-  local expected="$SCENARIO_FOLDER/expected-category"
-  cp "$1/$2.asc" "$expected"
-  record_text "$3" "$4" "$NAME" >>"$expected"
-  expect_bytes "$RUN/pois/$2.asc" "$expected" "the record in $2.asc"
+# expect_record FILE EARLIER LON LAT [END]: FILE holds the file EARLIER ("" for none), then one
+# record at LON, LAT named NAME, then END (printf escapes).
+expect_record() {
+  local expected="$SCENARIO_FOLDER/expected"
+  # shellcheck disable=SC2059  # the escapes are meant
+  { [ -z "$2" ] || cat "$2"; record_text "$3" "$4" "$NAME" && printf "${5:-}"; } >"$expected"
+  expect_bytes "$1" "$expected" "the record in ${1##*/}"
 }
 
 # expect_others_unchanged SOURCE POIS NAME...: every file of the run's "pois" folder except the
-# named ones is byte for byte its copy in SOURCE, and none is missing or new.
+# named ones is byte for byte its copy in SOURCE, and none is missing or new (such as a record).
 expect_others_unchanged() {
   local source=$1 pois=$2 name excluded=()
   shift 2
