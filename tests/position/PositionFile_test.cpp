@@ -19,16 +19,16 @@ namespace {
 using Read = std::tuple<std::int32_t, std::int32_t, std::int32_t, int, PositionFileStatus>;
 constexpr auto kNo = PositionFileStatus::NoValidFix, kValid = PositionFileStatus::ValidFix;
 
-// Reads a position file holding contents (none for nullptr) into a fix that held
-// 7, 8, 9 and was valid, at 1000 s after the start "b00t" of the system.
-Read ReadFile(const char* contents) {
+// Reads a position file holding contents (none for nullptr) through files into a fix that
+// held 7, 8, 9 and was valid, at 1000 s after the start "b00t" of the system.
+Read ReadFile(const char* contents, FileSystem& files = RealFileSystem()) {
   test::TempFolder documents;
   if (contents != nullptr) documents.Write("QXPosition.txt", contents);
   PositionFix fix{.position = {7, 8}, .course = 9, .valid = 1};
   std::u16string folder = documents.Folder();
   folder.pop_back();  // the documents folder comes without its final "/"
   const auto now = [] { return BootMoment{"b00t", std::chrono::seconds(1000)}; };
-  const PositionFileRead read = ReadPositionFile(RealFileSystem(), fix, folder, now);
+  const PositionFileRead read = ReadPositionFile(files, fix, folder, now);
   EXPECT_EQ(read.path, folder + u"/QXPosition.txt");
   EXPECT_EQ(read.error, read.status == PositionFileStatus::Missing ? ENOENT : 0);
   return {fix.position.lon, fix.position.lat, fix.course, fix.valid, read.status};
@@ -86,17 +86,11 @@ TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {
 // row. (That only a regular file is opened, the file layer's own tests show.)
 TEST(ReadPositionFile, TriesSixOpens) {
   using Call = test::FaultyFileSystem::Call;
-  test::TempFolder documents;
-  documents.Write("QXPosition.txt", "Valid = 1\n");
-  std::u16string folder = documents.Folder();
-  folder.pop_back();
   for (const int failures : {5, 6}) {
     test::FaultyFileSystem files;
     files.Fail(Call::Open, ENOENT).Times(failures);
-    PositionFix fix;
-    EXPECT_EQ(ReadPositionFile(files, fix, folder).status,
-              failures < 6 ? PositionFileStatus::ValidFix : PositionFileStatus::Missing)
-        << failures;
+    EXPECT_EQ(std::get<4>(ReadFile("Valid = 1\n", files)),
+              failures < 6 ? kValid : PositionFileStatus::Missing);
     EXPECT_EQ(files.Count(Call::Open), 6) << failures;
   }
 }
