@@ -1,3 +1,4 @@
+// The position file, and the lines of text it is read in.
 #include "position/PositionFile.h"
 
 #include <gtest/gtest.h>
@@ -6,9 +7,11 @@
 #include <limits>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/PosixFileSystem.h"
 #include "position/CoordinateText.h"
+#include "position/TextLineReader.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
@@ -93,6 +96,28 @@ TEST(ReadPositionFile, TriesSixOpens) {
               failures < 6 ? kValid : PositionFileStatus::Missing);
     EXPECT_EQ(files.Count(Call::Open), 6) << failures;
   }
+}
+
+using Lines = std::vector<std::u16string>;
+
+// Every line ReadString hands out for a file.
+Lines ReadAllLines(const test::TempFolder& folder, std::string_view bytes) {
+  folder.Write("lines.txt", bytes);
+  TextLineReader reader(RealFileSystem());
+  EXPECT_TRUE(reader.Open(folder.File("lines.txt")));
+  Lines lines;
+  for (std::u16string line; reader.ReadString(line);) lines.push_back(line);
+  return lines;
+}
+
+// How lines end and break at the 2000-byte loads is the fuzz target fuzz_line_reader's: it
+// compares the pieces with a model of the load-by-load read on its seed files (a CR that
+// ends a load, lines longer than a piece). These are the texts ReadString makes of pieces.
+TEST(TextLineReader, ReadsLinesAsTextThroughTheCodePage) {
+  test::TempFolder folder;
+  EXPECT_EQ(ReadAllLines(folder, "a\r\n\n\rb\r\x80\xE4\n"),
+            (Lines{u"a\n", u"\n", u"\n", u"b\n", u"\u20AC\u00E4\n"}));
+  EXPECT_EQ(ReadAllLines(folder, std::string("ab\0cd\n", 6)), (Lines{u"ab"}));  // up to a zero byte
 }
 
 }  // namespace
