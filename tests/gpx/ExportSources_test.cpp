@@ -33,10 +33,8 @@ TEST(ExportSources, AFolderGivesItsCategoriesInThePagesOrderAndANamedFileIsExpor
   EXPECT_EQ(NamedSources(RealFileSystem(), pois, true), withRecorded);
   EXPECT_EQ(NamedSources(RealFileSystem(), pois.substr(0, pois.size() - 1), false), categories);
 
-  // Nothing recorded yet: nothing to add.
-  test::TempFolder empty;
-  empty.MakeFolder("pois");
-  EXPECT_TRUE(FolderSources(RealFileSystem(), empty.Folder() + u"pois/", true).empty());
+  // The folder above holds no category file and nothing recorded yet: nothing to add.
+  EXPECT_TRUE(FolderSources(RealFileSystem(), folder.Folder(), true).empty());
 
   const std::pair<std::u16string, std::u16string> files[] = {
       {pois + u"Zoo.ASC", u"Zoo"},
