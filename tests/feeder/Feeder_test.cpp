@@ -81,13 +81,8 @@ const std::string kBoot = "5c1b7a8e-0f7e-4bd5-9d0b-3d2a6f1c9e42";
 // are the script: the attempts marked so fail. Every write's stamp is checked.
 class RecordingFile final : public PositionSink {
  public:
-  RecordingFile(const ScriptedGps& clock, const std::string& expected) : clock_(clock) {
-    for (std::istringstream words(expected); !words.eof();) {
-      std::string word;
-      words >> word;
-      marks_.push_back(word.substr(word.find_last_of("+-") + 1));
-    }
-  }
+  RecordingFile(const ScriptedGps& clock, const std::string& expected)
+      : clock_(clock), script_(expected) {}
   std::string attempts;
 
   bool Write(std::string_view text, std::string& reason) override {
@@ -96,7 +91,9 @@ class RecordingFile final : public PositionSink {
     double latitude = 0, longitude = 0, course = 0;
     std::sscanf(std::string(text).c_str(), "Lat = %lf\nLon = %lf\nCourse = %lf", &latitude,
                 &longitude, &course);
-    mark_ = marks_.size() > count_ ? marks_[count_++] : "";
+    std::string expected;  // none once the script has ended: the write goes in
+    script_ >> expected;
+    mark_ = expected.substr(expected.find_last_of("+-") + 1);
     std::ostringstream line;
     line << (attempts.empty() ? "" : " ") << ScriptedGps::Ms(clock_.now) << '=' << latitude << ','
          << longitude << ',' << course << (text.find("Valid = 1\n") != text.npos ? "+" : "-")
@@ -114,9 +111,8 @@ class RecordingFile final : public PositionSink {
 
  private:
   const ScriptedGps& clock_;
-  std::vector<std::string> marks_;
-  std::size_t count_ = 0;
-  std::string mark_;  // of the latest write
+  std::istringstream script_;  // the writes to come
+  std::string mark_;           // of the latest write
 };
 
 // What gpsd does at a time: a report, the end of the connection, or the stop.

@@ -40,7 +40,6 @@ TEST(PositionFeed, TakesOnlyA2DOr3DFixWithAPositionAndKeepsTheLastCourse) {
   for (const auto& [report, expected] : cases) {
     PositionFeed feed(seconds(3), {});
     feed.OnReport(Fix(before.latitude, before.longitude, before.course), kStart);
-    ASSERT_EQ(feed.Contents(), before);
     feed.OnReport(report, kStart + seconds(1));
     feed.Expire(kStart + seconds(1));
     EXPECT_EQ(feed.Contents(), expected) << expected.latitude << " " << expected.course;

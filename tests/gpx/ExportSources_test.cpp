@@ -11,23 +11,15 @@
 namespace poirec {
 namespace {
 
-class ExportSourcesTest : public ::testing::Test {
- protected:
-  void SetUp() override {
-    for (const char* name : {"Blitzer.asc", "bakery.asc", "Recorded.asc", "QUILLON.asc", "Zoo.asc",
-                             "10er.asc", "Aussicht 360\xC2\xB0.asc", "Zoo.bmp"}) {
-      folder_.Write(std::string("pois/") + name, "\n1.0, 2.0, \"x\"");
-    }
-    folder_.MakeFolder("pois/Folder.asc");  // a folder is no category file
+// A pois folder of category files and what is no category file: another extension, a folder.
+TEST(ExportSources, AFolderGivesItsCategoriesInThePagesOrderAndANamedFileIsExportedAsNamed) {
+  test::TempFolder folder;
+  for (const char* name : {"Blitzer.asc", "bakery.asc", "Recorded.asc", "QUILLON.asc", "Zoo.asc",
+                           "10er.asc", "Aussicht 360\xC2\xB0.asc", "Zoo.bmp"}) {
+    folder.Write(std::string("pois/") + name, "\n1.0, 2.0, \"x\"");
   }
-
-  std::u16string Pois() const { return folder_.Folder() + u"pois/"; }
-
-  test::TempFolder folder_;
-};
-
-TEST_F(ExportSourcesTest, AFolderGivesItsCategoriesInThePagesOrder) {
-  const std::u16string pois = Pois();
+  folder.MakeFolder("pois/Folder.asc");
+  const std::u16string pois = folder.Folder() + u"pois/";
   const std::vector<SourceFile> categories = {
       {pois + u"10er.asc", u"10er"},       {pois + u"Aussicht 360\u00B0.asc", u"Aussicht 360"},
       {pois + u"Blitzer.asc", u"Blitzer"}, {pois + u"Zoo.asc", u"Zoo"},
@@ -41,14 +33,9 @@ TEST_F(ExportSourcesTest, AFolderGivesItsCategoriesInThePagesOrder) {
   EXPECT_EQ(NamedSources(RealFileSystem(), pois, true), withRecorded);
   EXPECT_EQ(NamedSources(RealFileSystem(), pois.substr(0, pois.size() - 1), false), categories);
 
-  // Nothing recorded yet: nothing to add.
-  test::TempFolder empty;
-  empty.MakeFolder("pois");
-  EXPECT_TRUE(FolderSources(RealFileSystem(), empty.Folder() + u"pois/", true).empty());
-}
+  // The folder above holds no category file and nothing recorded yet: nothing to add.
+  EXPECT_TRUE(FolderSources(RealFileSystem(), folder.Folder(), true).empty());
 
-TEST_F(ExportSourcesTest, ANamedFileIsExportedAsNamed) {
-  const std::u16string pois = Pois();
   const std::pair<std::u16string, std::u16string> files[] = {
       {pois + u"Zoo.ASC", u"Zoo"},
       {pois + u"Aussicht 360\u00B0.asc", u"Aussicht 360"},

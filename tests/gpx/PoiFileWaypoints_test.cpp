@@ -97,8 +97,8 @@ TEST(ExportWaypoints, ExportsWhatItCanAndNamesEveryFileThatDidNotGoOverWhole) {
   };
   Collector sink;
   std::vector<std::string> messages;
-  const ExportOutcome outcome = ExportWaypoints(
-      RealFileSystem(), sources, sink, [&](const std::string& text) { messages.push_back(text); });
+  const auto say = [&](const std::string& text) { messages.push_back(text); };
+  const ExportOutcome outcome = ExportWaypoints(RealFileSystem(), sources, sink, say);
 
   const std::string path = folder.Path().string() + "/";
   EXPECT_EQ(messages, (std::vector<std::string>{
@@ -117,8 +117,7 @@ TEST(ExportWaypoints, ExportsWhatItCanAndNamesEveryFileThatDidNotGoOverWhole) {
   // A refusing sink ends the export at once; every file read whole is no skip.
   Collector full(0);
   messages.clear();
-  const ExportOutcome stopped = ExportWaypoints(
-      RealFileSystem(), sources, full, [&](const std::string& text) { messages.push_back(text); });
+  const ExportOutcome stopped = ExportWaypoints(RealFileSystem(), sources, full, say);
   EXPECT_TRUE(stopped.sinkFailed);
   EXPECT_FALSE(stopped.skippedAny);
   EXPECT_TRUE(messages.empty());

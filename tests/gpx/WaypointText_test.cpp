@@ -61,14 +61,5 @@ TEST(RecordedTime, ReadsTheLocalTimeOfARecordName) {
   }
 }
 
-TEST(CategoryType, IsTheNameAsThePagesShowItTrimmed) {
-  const std::pair<std::u16string, std::u16string> cases[] = {
-      {u"Aussicht 360\u00B0", u"Aussicht 360"},
-      {u"\u00B0Caf\u00E9\u00B0Bar", u"Caf\u00E9 Bar"},
-      {u"P+R Parkplatz am Stadtrand Muenchen Nord", u"P+R Parkplatz am Stadtrand Muenchen Nord"},
-  };
-  for (const auto& [name, type] : cases) EXPECT_EQ(CategoryType(name), type);
-}
-
 }  // namespace
 }  // namespace poirec

@@ -33,12 +33,12 @@ run_export() {
 expect_status() {
   [ "$(cat "$work/$1.status")" = "$2" ] || fail "$1 ends with $(cat "$work/$1.status" "$work/$1.err")"
 }
-well_formed() { xmllint --noout "$work/$1.gpx" || fail "$1 is not well-formed XML"; }
 
-# read_back NAME: what gpsbabel reads from NAME.gpx, as CSV rows "lat,lon,name[,date,time]"
-# in NAME.csv (times in UTC; gpsbabel names a waypoint without a name "WPTnnn", here "" again),
-# and the waypoints' types, one a line, in NAME.types.
+# read_back NAME: NAME.gpx must be well-formed XML; what gpsbabel reads from it, as CSV rows
+# "lat,lon,name[,date,time]" in NAME.csv (times in UTC; gpsbabel names a waypoint without a
+# name "WPTnnn", here "" again), and the waypoints' types, one a line, in NAME.types.
 read_back() {
+  xmllint --noout "$work/$1.gpx" || fail "$1 is not well-formed XML"
   gpsbabel -i gpx -f "$work/$1.gpx" -o unicsv,utc=0 -F - | tr -d "\r" | tail -n +2 | cut -d, -f2- |
     sed 's/^\([^,]*,[^,]*,\)"WPT[0-9]*"/\1""/' >"$work/$1.csv"
   gpsbabel -i gpx -f "$work/$1.gpx" -o gpx -F "$work/$1.again.gpx"
@@ -75,7 +75,6 @@ expected_sample >"$work/sample.expected.csv" 2>"$work/sample.expected.types"
 
 run_export sample "$work/sample"
 expect_status sample 0
-well_formed sample
 read_back sample
 same "the sample's coordinates and names read back" "$work/sample.expected.csv" "$work/sample.csv"
 same "the sample's types read back" "$work/sample.expected.types" "$work/sample.types"
@@ -103,7 +102,6 @@ printf '%s\n' "Quotes & Ampersands" "Quotes & Ampersands" recorded \
 
 run_export hostile --include-recorded "$hostile"
 expect_status hostile 1
-well_formed hostile
 read_back hostile
 same "the hostile text, coordinates and times read back" "$work/hostile.expected.csv" "$work/hostile.csv"
 same "the hostile files' types read back" "$work/hostile.expected.types" "$work/hostile.types"

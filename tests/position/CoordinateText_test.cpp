@@ -14,22 +14,15 @@ namespace {
 
 // The German locale's run is the recording session's: it reads and writes numbers here.
 TEST(ParseDecimalPrefix, FollowsTheDecimalGrammarOnly) {
-  const std::pair<std::string_view, double> cases[] = {{"48.137154", 48.137154},
-                                                       {"  +5.", 5.0},
-                                                       {"-.25x", -0.25},
-                                                       {"1.5E+2,3", 150.0},
-                                                       {"7e-", 7.0}};
+  const std::pair<std::string_view, double> cases[] = {
+      {"48.137154", 48.137154}, {"  +5.", 5.0},       {"-.25x", -0.25},
+      {"1.5E+2,3", 150.0},      {"7e-", 7.0},         {{"12\0003", 4}, 12.0},
+      {"1e999", HUGE_VAL},      {"-1e999", -HUGE_VAL}};
   for (const auto& [text, value] : cases) EXPECT_EQ(ParseDecimalPrefix(text), value) << text;
   for (const char* text : {"", ".", "-", "+.", "e5", "0x10", "inf", "-INF", "nan", "x1", "1e-999",
                            "0.000000000000000000000000000000001e-300"}) {
     EXPECT_EQ(ParseDecimalPrefix(text), 0.0) << text;
   }
-  EXPECT_EQ(ParseDecimalPrefix(std::string_view("12\0"
-                                                "34",
-                                                5)),
-            12.0);
-  EXPECT_TRUE(std::isinf(ParseDecimalPrefix("1e999")));
-  EXPECT_LT(ParseDecimalPrefix("-1e999"), 0.0);
 }
 
 // The record texts show the usual figures; these are the roundings at their edges.

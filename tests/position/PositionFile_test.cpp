@@ -1,3 +1,4 @@
+// The position file, and the lines of text it is read in.
 #include "position/PositionFile.h"
 
 #include <gtest/gtest.h>
@@ -6,9 +7,11 @@
 #include <limits>
 #include <string>
 #include <tuple>
+#include <vector>
 
 #include "platform/PosixFileSystem.h"
 #include "position/CoordinateText.h"
+#include "position/TextLineReader.h"
 #include "support/FaultyFileSystem.h"
 #include "support/TempFolder.h"
 
@@ -19,16 +22,16 @@ namespace {
 using Read = std::tuple<std::int32_t, std::int32_t, std::int32_t, int, PositionFileStatus>;
 constexpr auto kNo = PositionFileStatus::NoValidFix, kValid = PositionFileStatus::ValidFix;
 
-// Reads a position file holding contents (none for nullptr) into a fix that held
-// 7, 8, 9 and was valid, at 1000 s after the start "b00t" of the system.
-Read ReadFile(const char* contents) {
+// Reads a position file holding contents (none for nullptr) through files into a fix that
+// held 7, 8, 9 and was valid, at 1000 s after the start "b00t" of the system.
+Read ReadFile(const char* contents, FileSystem& files = RealFileSystem()) {
   test::TempFolder documents;
   if (contents != nullptr) documents.Write("QXPosition.txt", contents);
   PositionFix fix{.position = {7, 8}, .course = 9, .valid = 1};
   std::u16string folder = documents.Folder();
   folder.pop_back();  // the documents folder comes without its final "/"
   const auto now = [] { return BootMoment{"b00t", std::chrono::seconds(1000)}; };
-  const PositionFileRead read = ReadPositionFile(RealFileSystem(), fix, folder, now);
+  const PositionFileRead read = ReadPositionFile(files, fix, folder, now);
   EXPECT_EQ(read.path, folder + u"/QXPosition.txt");
   EXPECT_EQ(read.error, read.status == PositionFileStatus::Missing ? ENOENT : 0);
   return {fix.position.lon, fix.position.lat, fix.course, fix.valid, read.status};
@@ -86,19 +89,35 @@ TEST(ReadPositionFile, ReadsTheKeysMatchedExactlyAfterLeadingWhiteSpace) {
 // row. (That only a regular file is opened, the file layer's own tests show.)
 TEST(ReadPositionFile, TriesSixOpens) {
   using Call = test::FaultyFileSystem::Call;
-  test::TempFolder documents;
-  documents.Write("QXPosition.txt", "Valid = 1\n");
-  std::u16string folder = documents.Folder();
-  folder.pop_back();
   for (const int failures : {5, 6}) {
     test::FaultyFileSystem files;
     files.Fail(Call::Open, ENOENT).Times(failures);
-    PositionFix fix;
-    EXPECT_EQ(ReadPositionFile(files, fix, folder).status,
-              failures < 6 ? PositionFileStatus::ValidFix : PositionFileStatus::Missing)
-        << failures;
+    EXPECT_EQ(std::get<4>(ReadFile("Valid = 1\n", files)),
+              failures < 6 ? kValid : PositionFileStatus::Missing);
     EXPECT_EQ(files.Count(Call::Open), 6) << failures;
   }
+}
+
+using Lines = std::vector<std::u16string>;
+
+// Every line ReadString hands out for a file.
+Lines ReadAllLines(const test::TempFolder& folder, std::string_view bytes) {
+  folder.Write("lines.txt", bytes);
+  TextLineReader reader(RealFileSystem());
+  EXPECT_TRUE(reader.Open(folder.File("lines.txt")));
+  Lines lines;
+  for (std::u16string line; reader.ReadString(line);) lines.push_back(line);
+  return lines;
+}
+
+// How lines end and break at the 2000-byte loads is the fuzz target fuzz_line_reader's: it
+// compares the pieces with a model of the load-by-load read on its seed files (a CR that
+// ends a load, lines longer than a piece). These are the texts ReadString makes of pieces.
+TEST(TextLineReader, ReadsLinesAsTextThroughTheCodePage) {
+  test::TempFolder folder;
+  EXPECT_EQ(ReadAllLines(folder, "a\r\n\n\rb\r\x80\xE4\n"),
+            (Lines{u"a\n", u"\n", u"\n", u"b\n", u"\u20AC\u00E4\n"}));
+  EXPECT_EQ(ReadAllLines(folder, std::string("ab\0cd\n", 6)), (Lines{u"ab"}));  // up to a zero byte
 }
 
 }  // namespace

@@ -60,7 +60,7 @@ class RecordingSessionTest : public ::testing::Test, public Shell {
   std::vector<std::string> calls_;
 };
 
-TEST_F(RecordingSessionTest, OnlyAValidFixAndAPageEndingDoneFileTheFallbackRecord) {
+TEST_F(RecordingSessionTest, OnlyAValidFixAndAPageEndingDoneFileTheFallbackRecordOrSayWhyNot) {
   const std::string position =
       "why: no valid GPS fix: the position file " + Quoted("documents/QXPosition.txt");
   const Calls missing{"start sound", position + " is missing", "message sound",
@@ -86,11 +86,9 @@ TEST_F(RecordingSessionTest, OnlyAValidFixAndAPageEndingDoneFileTheFallbackRecor
   Run(kValidFix, kResultDone);
   EXPECT_EQ(test::ReadBytes(Recorded()),
             std::string(kFallbackRecord) + std::string(kFallbackRecord));
-}
 
-// That a record which cannot be written leaves the file as it was, the file's own tests
-// show; here what the user is told. A full disk: OnePress below.
-TEST_F(RecordingSessionTest, AFallbackRecordThatCannotBeOpenedIsReported) {
+  // That a record which cannot be written leaves the file as it was, the file's own tests
+  // show; here what the user is told when it cannot be opened. A full disk: OnePress below.
   std::filesystem::remove_all(folder_.Path() / "program/pois");
   Run(kValidFix, kResultDone);
   EXPECT_EQ(calls_, (Calls{"start sound", "clock", "page",
@@ -106,16 +104,15 @@ TEST_F(RecordingSessionTest, OnePressSoundsHowItWentAndFilesTheFallbackRecordAft
   const std::string notWritten = "why: the record could not be written to " +
                                  Quoted("program/pois/Blitzer.asc") +
                                  ": No space left on device; the file is as it was";
-  const std::tuple<std::string_view, const char16_t*, OnePressOutcome, Calls> presses[] = {
-      {kValidFix, u"BLITZER", OnePressOutcome::Filed, {"complete sound"}},
-      {kValidFix,
-       u"Blitzer",
+  const std::tuple<const char16_t*, OnePressOutcome, Calls> presses[] = {
+      {u"BLITZER", OnePressOutcome::Filed, {"complete sound"}},
+      {u"Blitzer",
        OnePressOutcome::NotWritten,
        {notWritten, "message sound", "File could not be created !", "failed sound"}}};
   test::FaultyFileSystem fullDisk;  // for the first write only: the fallback record's goes in
   fullDisk.Fail(test::FaultyFileSystem::Call::Write, ENOSPC).Times(1);
-  for (const auto& [file, category, outcome, calls] : presses) {
-    folder_.Write("documents/QXPosition.txt", file);
+  folder_.Write("documents/QXPosition.txt", kValidFix);
+  for (const auto& [category, outcome, calls] : presses) {
     if (outcome == OnePressOutcome::NotWritten) state_.files = &fullDisk;
     calls_.clear();
     const auto clock = [] { return LocalDateTime{2026, 12, 0, 6, 1, 20, 20, 5}; };
