@@ -59,11 +59,6 @@ class TwoRunsTest : public ::testing::Test {
     for (const std::string& record : records) bytes += record;
     return bytes;
   }
-  std::vector<std::string> WriteCafes(int count) const {
-    const std::vector<std::string> cafes = Made(0, count);
-    pois.Write("Cafe.asc", Joined(cafes));
-    return cafes;
-  }
   // Deletes the POI of a record, at the position the search reads from it (1.025 reads as
   // 1.024999); 0 when it was deleted.
   int Delete(const std::string& record) const {
@@ -85,7 +80,6 @@ class TwoRunsTest : public ::testing::Test {
       return appended;
     });
   }
-  bool TemporaryLeft() const { return pois.Exists("Cafe.asc2"); }
 
   test::CategoryFolder pois;
   StartGate gate;
@@ -94,7 +88,8 @@ class TwoRunsTest : public ::testing::Test {
 // Two deletions in one file both happen, records appended meanwhile are kept, and an append
 // that fails takes back its own bytes and nothing another run appended.
 TEST_F(TwoRunsTest, DeletionsAndAppendsInOneFileAllHappen) {
-  const std::vector<std::string> cafes = WriteCafes(2000);
+  const std::vector<std::string> cafes = Made(0, 2000);
+  pois.Write("Cafe.asc", Joined(cafes));
   // Each deletes every 50th cafe, the two taking turns: every 25th goes.
   const auto deleter = [&](int first) {
     return std::make_unique<ChildProcess>([&, first] {
@@ -127,12 +122,13 @@ TEST_F(TwoRunsTest, DeletionsAndAppendsInOneFileAllHappen) {
     if (i % 25 != 0) survivors += cafes[i];
   }
   EXPECT_EQ(Joined(records), survivors + Joined(Made(1, 200)) + Joined(Made(2, 200)));
-  EXPECT_FALSE(TemporaryLeft());
+  EXPECT_FALSE(pois.Exists("Cafe.asc2"));
 }
 
 TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
-  const std::vector<std::string> cafes = WriteCafes(1000);
+  const std::vector<std::string> cafes = Made(0, 1000);
   const std::string before = Joined(cafes), after = before.substr(cafes[0].size());
+  pois.Write("Cafe.asc", before);
   const auto run = [&] { return std::make_unique<ChildProcess>([&] { return Delete(cafes[0]); }); };
   // How long a whole run takes here, so that the kills fall before, during and after
   // its work.
@@ -152,7 +148,7 @@ TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
     deletion->Wait();
     const std::string bytes = pois.Read("Cafe.asc");
     ASSERT_TRUE(bytes == before || bytes == after) << "round " << round << ": " << bytes.size();
-    temporaryLeft += TemporaryLeft() ? 1 : 0;
+    temporaryLeft += pois.Exists("Cafe.asc2") ? 1 : 0;
   }
   // Kills fell inside the rewrite, not only before or after it.
   EXPECT_GT(temporaryLeft, 0);
@@ -160,7 +156,7 @@ TEST_F(TwoRunsTest, ADeletionKilledAnywhereLeavesTheOldOrTheNewFile) {
   pois.Write("Cafe.asc", before);
   ASSERT_EQ(run()->Wait(), 0);
   EXPECT_EQ(pois.Read("Cafe.asc"), after);
-  EXPECT_FALSE(TemporaryLeft());
+  EXPECT_FALSE(pois.Exists("Cafe.asc2"));
 }
 
 }  // namespace
