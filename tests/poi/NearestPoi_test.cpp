@@ -56,21 +56,6 @@ class NearestPoiTest : public ::testing::Test {
   NearestPoiMatch match;
 };
 
-// The order among files and ties is NearestSearch's; here what is read of a line.
-TEST_F(NearestPoiTest, FindsTheNearestPoiLine) {
-  pois.Add("Missing", std::nullopt);
-  // What is no POI line lies nearer, and the saturated "7e3" is not near through a
-  // wrapped sum.
-  pois.Add("A",
-           "; 8.1234560, 47.1234560, \"a comment\"\r\n8.1234560 47.1234560 no comma\r\n"
-           "\r\n7e3, 0, \"far\"\n  8.1235, 47.1234 , \"Caf\x80 \" , x\r\n");
-  ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
-  // The name through the code page, trimmed, its quotes kept.
-  EXPECT_EQ(
-      std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
-      std::tuple(1, 8123500, 47123400, u"\"Caf\u20AC \"", true));
-}
-
 TEST_F(NearestPoiTest, WithoutAPoiAtTheMatchNothingIsRewritten) {
   pois.Add("Comments", ";1, 2, \"x\"\n\n");
   match = {1, 1000000, 2000000, u"\"old\"", true};
@@ -93,14 +78,21 @@ TEST_F(NearestPoiTest, WithoutAPoiAtTheMatchNothingIsRewritten) {
 }
 
 TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
+  // The order among files and ties is NearestSearch's; here what is read of a line.
   // The line reader hands out long lines in pieces of 1999 bytes, and a later piece can
   // read as a POI of its own: the search finds it and the deletion removes its whole
   // line, even one that reached the new file before that piece came.
-  std::string hidden = "2.0, 2.0, \"" + std::string(1988, 'h') + "8.1234560, 47.1234600, \"tail\",";
+  std::string hidden =
+      "2.0, 2.0, \"" + std::string(1988, 'h') + "8.1234560, 47.1234600,  \"Caf\x80 \" , x,";
   hidden.resize(3 * 1999, 't');  // and a third piece
   std::string huge = "1.0, 1.0, \"" + std::string(39 * 1999 + 1988, 'h') + "8.1234560, 47.1234600";
   const std::string longName = "\n1.0, 1.0, \"" + std::string(2500, 'n') + "\"";
-  pois.Add("Cafe", "; my cafes, kept since 2004\r\n" + hidden +
+  pois.Add("Missing", std::nullopt);
+  // What is no POI line lies nearer, and the saturated "7e3" is not near through a
+  // wrapped sum.
+  pois.Add("Cafe", "; 8.1234560, 47.1234560, \"a comment\"\r\n8.1234560 47.1234560 no comma\r\n" +
+                       hidden +
+                       "\n7e3, 0, \"far\""
                        "\n8.1234560, 47.1234600, \"P1\""
                        "\n8.1234560, 47.2000000, \"P2\", rated 5, open late\n   \t"
                        "\n8.1234560, 47.1234600, \"P3\""
@@ -108,22 +100,17 @@ TEST_F(NearestPoiTest, RemovesEveryLineAtTheMatchAndKeepsTheOthersAsRead) {
                        "\nnot a poi line" +
                        longName + "\n" + huge + "\n9.0,10.0,\"x\"\n\n");
   ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {8123456, 47123456}, match));
-  EXPECT_EQ(std::tuple(match.position.lon, match.position.lat, match.name),
-            std::tuple(8123455, 47123460, u"\"tail\""));  // 8.1234560 reads one millionth low
+  // 8.1234560 reads one millionth low; the name goes through the code page, trimmed, its
+  // quotes kept.
+  EXPECT_EQ(
+      std::tuple(match.fileIndex, match.position.lon, match.position.lat, match.name, match.found),
+      std::tuple(1, 8123455, 47123460, u"\"Caf\u20AC \"", true));
   EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
   EXPECT_EQ(pois.Read("Cafe.asc"),
-            "\n; my cafes, kept since 2004\n8.1234560, 47.2000000, \"P2\", rated 5, open late"
+            "\n; 8.1234560, 47.1234560, \"a comment\"\n8.1234560 47.1234560 no comma\n7e3, 0, "
+            "\"far\"\n8.1234560, 47.2000000, \"P2\", rated 5, open late"
             "\nnot a poi line" +
                 longName + "\n9.0,10.0,\"x\"");
-}
-
-TEST_F(NearestPoiTest, FileWhoseOnlyPoiIsTheMatchBecomesEmptyUnderItsOwnName) {
-  pois.Add("Fuel", std::nullopt);
-  pois.Write("FUEL.ASC", "\n8.1234560, 47.1234600, \"Quillon RECORD (05.12.26 14:03:59)\"");
-  ASSERT_TRUE(FindNearestPoi(RealFileSystem(), table, {0, 0}, match));
-  EXPECT_EQ(DeleteNearestPoi(RealFileSystem(), table, match), DeleteResult::Deleted);
-  EXPECT_TRUE(fs::exists(pois.Pois("FUEL.ASC")) && fs::file_size(pois.Pois("FUEL.ASC")) == 0);
-  EXPECT_FALSE(fs::exists(pois.Pois("Fuel.asc")) || fs::exists(pois.Pois("Fuel.asc2")));
 }
 
 }  // namespace

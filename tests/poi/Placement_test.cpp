@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/PosixFileSystem.h"
-#include "support/TempFolder.h"
+#include "support/CategoryFolder.h"
 
 namespace poirec {
 namespace {
@@ -37,18 +37,17 @@ TEST(PlaceBesideStreet, MovesTwentyMetresToTheChosenSideToTheMillionth) {
 }
 
 TEST(RecordPlacement, AppendsToTheSelectedCategoryOnly) {
-  const test::TempFolder folder;
-  const CategoryTable table{
-      .rows = {{{u"Cafe", folder.File("pois/Cafe.bmp")}, {u"Fuel", folder.File("pois/Fuel.bmp")}}},
-      .count = 2};
-  folder.Write("pois/Fuel.asc", "\n1.0000000, 2.0000000, \"old\"");
+  test::CategoryFolder pois;
+  const CategoryTable& table = pois.table;
+  pois.Add("Cafe", std::nullopt);
+  pois.Add("Fuel", "\n1.0000000, 2.0000000, \"old\"");
   const PositionFix fix{{8123456, 47123456}, 0, 1};
   const LocalDateTime time{2026, 12, 6, 5, 14, 3, 59, 0};
   ASSERT_EQ(RecordExact(RealFileSystem(), table, 1, fix, time), AppendResult::Appended);
   ASSERT_EQ(RecordBesideStreet(RealFileSystem(), table, 1, fix, time, kLeftOfStreet),
             AppendResult::Appended);
   // The latitude is written with five decimals and "00".
-  EXPECT_EQ(test::ReadBytes(folder.Path() / "pois/Fuel.asc"),
+  EXPECT_EQ(pois.Read("Fuel.asc"),
             "\n1.0000000, 2.0000000, \"old\""
             "\n8.1234560, 47.1234600, \"Quillon RECORD (05.12.26 14:03:59)\""
             "\n8.1231910, 47.1234500, \"Quillon RECORD (05.12.26 14:03:59)\"");
@@ -56,7 +55,7 @@ TEST(RecordPlacement, AppendsToTheSelectedCategoryOnly) {
     EXPECT_EQ(RecordExact(RealFileSystem(), table, index, fix, time), AppendResult::NotOpened)
         << index;
   }
-  EXPECT_FALSE(std::filesystem::exists(folder.Path() / "pois/Cafe.asc"));
+  EXPECT_FALSE(pois.Exists("Cafe.asc"));
 }
 
 }  // namespace
