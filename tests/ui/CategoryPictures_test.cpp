@@ -13,13 +13,6 @@ const char kRedSquare[] =
     "<svg xmlns='http://www.w3.org/2000/svg' viewBox='0 0 10 10'>"
     "<rect width='10' height='10' fill='#ff0000'/></svg>";
 
-// A picture as the pages show it, in plain colours.
-QImage Shown(CategoryPictures& pictures, const CategoryEntry& category, int side, double scale) {
-  return pictures.Picture(category, side, scale, 1)
-      .toImage()
-      .convertToFormat(QImage::Format_ARGB32);
-}
-
 // Each row gives a category some picture files; the picture shown is the first that can be
 // read, at 22 x 22 on the handheld and 74 x 74 at scale 3.375, and the others are named on
 // standard error with the reason, also a read that fails. The BMP beside them is red inside a
@@ -60,7 +53,7 @@ TEST(CategoryPictures, TheFirstPictureThatReadsIsShownSharpAndTheOthersAreNamed)
     testing::internal::CaptureStderr();
     for (const double scale : {1.0, 3.375}) {
       const int side = static_cast<int>(std::lround(22 * scale));
-      const QImage shown = Shown(pictures, category, side, scale);
+      const QImage shown = pictures.Picture(category, side, scale, 1).toImage();
       EXPECT_EQ(shown.size(), QSize(side, side)) << row.named;
       EXPECT_EQ(shown.pixelColor(side * 3 / 4, side / 2), row.shown) << row.named;
       // Only the drawing reaches the edge.
