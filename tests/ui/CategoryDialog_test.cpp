@@ -103,17 +103,15 @@ TEST_F(CategoryPage, EndsWithDoneFromANestedPageOrCancelEscapeAndTheCloseBox) {
 TEST_F(CategoryPage, ShowsTheNamesSortedAndShortened) {
   const std::string name34 = "abcdefghijklmnopqrstuvwxyz01234567";
   const std::string name35 = "Z" + name34;
-  run.AddCategory("a\u00B0b", "", test::kRed);
   run.AddCategory(name34, "", test::kBlue);
   run.AddCategory(name35, "", test::kBlue);
   run.AddCategory("b\xE9t", "", test::kBlue);  // Windows-1252 on disk
   CategoryDialog& shown = Open();
   EXPECT_EQ(test::AccessibleName(shown), "Categories");
-  // Sorted by character codes: "Z..." before "abc..." before "a°b" before "b\xE9t".
+  // Sorted by character codes: "Z..." before "abc..." before "b\xE9t".
   EXPECT_EQ(shown.Slot(1).text(), ".." + QString::fromStdString(name35).right(32));
   EXPECT_EQ(shown.Slot(2).text(), QString::fromStdString(name34));
-  EXPECT_EQ(shown.Slot(3).text(), "a b");
-  EXPECT_EQ(shown.Slot(4).text(), u"b\u00E9t");
+  EXPECT_EQ(shown.Slot(3).text(), u"b\u00E9t");
 }
 
 }  // namespace
