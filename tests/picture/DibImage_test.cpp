@@ -135,15 +135,13 @@ TEST_F(DibImageTest, LoadsEveryLayoutThroughItsColourTableOrMasks) {
     const auto [file, shown] = PictureOf(layout);
     // The same pixels 10 bytes further on, at the data offset, and 100 bytes after them
     // that the file size counts or not.
-    const std::size_t at =
-        14 + std::max<std::size_t>(layout.longHeader, 40 + 4 * layout.colors.size());
+    const std::size_t at = file.size() - 3 * ((5 * layout.bits + 31) / 32 * 4);  // 3 rows
     std::string moved =
         file.substr(0, at) + std::string(10, 'g') + file.substr(at) + std::string(100, 't');
     Put(moved, kDataOffset, at + 10), Put(moved, kFileSize, moved.size() - 100 * (i % 2));
     for (const std::string& bytes : {file, moved}) {
       ASSERT_TRUE(Load(image, bytes)) << image.failure;
       EXPECT_EQ(image.bitmap->Argb(), shown);
-      EXPECT_EQ(image.failure, "");
     }
   }
 }

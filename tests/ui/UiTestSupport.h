@@ -34,17 +34,16 @@ void Press(QWidget& page, const QString& caption);
 // The name a screen reader announces for the widget.
 QString AccessibleName(QWidget& widget);
 
-// Notes the messages and explanations, and whether the page was still shown when the last
+// Notes the messages, and whether the page was still shown when the last
 // message came.
 struct NotingShell final : Shell {
   void PlaySound(SoundEvent) override {}
-  void Explain(std::string_view why) override { explained.emplace_back(why); }
+  void Explain(std::string_view) override {}
   void ShowMessageBox(std::u16string_view text) override {
     messages.emplace_back(text);
     pageShown = page != nullptr && page->isVisible();
   }
   std::vector<std::u16string> messages;
-  std::vector<std::string> explained;
   const QWidget* page = nullptr;
   bool pageShown = false;
 };
