@@ -2,7 +2,7 @@
 # End to end with the real gpsd: a drive (tests/data/drive.nmea) is sent to a gpsd of the
 # test's own, one second of GGA and RMC at a time, as UDP datagrams to 127.0.0.1, and the real
 # poirecorder-gpsd keeps a position file from it. The file must follow the drive to 7 decimals
-# with a freshness stamp of this boot, say Valid = 0 in the tunnel, after a silence and after
+# with a freshness stamp of this boot that the recorder takes, say Valid = 0 in the tunnel, after a silence and after
 # SIGTERM, and give no fix when the feeder cannot write it (a full disk, a folder it may not
 # write); a recorder started 8 s after the feeder was frozen says "Missing GPS-Signal !".
 #
@@ -117,7 +117,7 @@ wait_until() {
 # The file follows the drive with a stamp of this boot; after a silence longer than the stale
 # time and after SIGTERM it says Valid = 0.
 follows_the_drive() {
-  local file="$SCENARIO_FOLDER/QXPosition.txt" sentences keys second=0 stale
+  local file="$SCENARIO_FOLDER/QXPosition.txt" sentences keys second=0 stale run
   start_gpsd
   start_feeder "$file"
   while IFS='|' read -r sentences keys; do
@@ -128,6 +128,11 @@ follows_the_drive() {
   done < <(drive_seconds)
   [[ $(tail -n 2 "$file") =~ ^"Boot id = $(</proc/sys/kernel/random/boot_id)"$'\n'"Uptime = "[0-9]+\.[0-9]{3}$ ]] ||
     fail "no stamp of this boot: $(<"$file")"
+  # The recorder takes the fresh fix, read through a link to the feeder's file.
+  run=$(run_folder run) && make_run_folder "$run" "$E2E_PROGRAM" "$E2E_ROOT/sample/pois"
+  ln -s "$file" "$run/Documents/QXPosition.txt"
+  HOME="$run" XDG_CONFIG_HOME="$run/config" "$run/poirecorder" --category Blitzer --exact \
+    2>"$run/program.log" || fail "the recorder took no fix from the feeder: $(<"$run/program.log")"
   wait_until "the silence after the drive" says "$file" "$stale"
   stop_feeder
   says "$file" "$stale" || fail "Valid = 1 after SIGTERM"
