@@ -2,9 +2,10 @@
 # End to end with the real gpsd: a drive (tests/data/drive.nmea) is sent to a gpsd of the
 # test's own, one second of GGA and RMC at a time, as UDP datagrams to 127.0.0.1, and the real
 # poirecorder-gpsd keeps a position file from it. The file must follow the drive to 7 decimals
-# with a freshness stamp of this boot that the recorder takes, say Valid = 0 in the tunnel, after a silence and after
-# SIGTERM, and give no fix when the feeder cannot write it (a full disk, a folder it may not
-# write); a recorder started 8 s after the feeder was frozen says "Missing GPS-Signal !".
+# with a freshness stamp of this boot that the recorder takes, say Valid = 0 in the tunnel,
+# after a silence and after SIGTERM, and give no fix when the feeder cannot write it (a full
+# disk, a folder it may not write); a recorder started 8 s after the feeder was frozen says
+# "Missing GPS-Signal !".
 #
 # Usage: e2e_drive.sh PATH-OF-THE-BUILT-RECORDER PATH-OF-THE-BUILT-FEEDER
 # shellcheck source-path=SCRIPTDIR source=../e2e/lib/scenario.sh
