@@ -119,12 +119,6 @@ bool File::Write(const void* source, std::size_t size) {
   return pending_.size() < kFlushSize || Flush();
 }
 
-bool File::WriteByte(unsigned char byte) {
-  if (handle_ < 0) return false;
-  pending_.push_back(static_cast<char>(byte));
-  return pending_.size() < kFlushSize || Flush();
-}
-
 bool File::Seek(std::int64_t offsetFromStart) {
   return handle_ >= 0 && offsetFromStart >= 0 && Flush() && files_->Seek(handle_, offsetFromStart);
 }
@@ -151,10 +145,6 @@ bool File::Close() {
   handle_ = -1;
   writeFailed_ = false;
   return flushed && closed;
-}
-
-bool PathExists(FileSystem& files, std::u16string_view path) {
-  return files.KindOf(ResolvePath(files, path)) != FileSystem::Kind::Missing;
 }
 
 bool MakeFolder(FileSystem& files, std::u16string_view folder) {

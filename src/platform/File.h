@@ -1,9 +1,9 @@
 #pragma once
 // Files as the program uses them: opened by their 16-bit path (resolved as ResolvePath
-// does), read, written through a buffer so the one-byte writes of the record writers cost
-// no system call each, locked against other runs, synced, and closed with a report of
-// whether everything written reached the file. Every call goes to a FileSystem, so tests
-// can make any of them fail; errno is left as the failing call set it.
+// does), read, written through a buffer so that small writes cost no system call each,
+// locked against other runs, synced, and closed with a report of whether everything written
+// reached the file. Every call goes to a FileSystem, so tests can make any of them fail;
+// errno is left as the failing call set it.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -51,7 +51,6 @@ class File {
   // file or on a read error.
   std::size_t Read(void* destination, std::size_t size);
   bool Write(const void* source, std::size_t size);
-  bool WriteByte(unsigned char byte);
   bool Seek(std::int64_t offsetFromStart);
   // The current length of the file, buffered writes included; -1 when it is not known.
   std::int64_t Length();
@@ -74,8 +73,6 @@ class File {
   bool writeFailed_ = false;
 };
 
-// Whether anything (a file, a folder) is at the path, resolved as ResolvePath does.
-bool PathExists(FileSystem& files, std::u16string_view path);
 // Makes a folder (its parent must exist); true when the folder exists afterwards.
 bool MakeFolder(FileSystem& files, std::u16string_view folder);
 
